@@ -1,0 +1,55 @@
+# Two commands for a newcomer: `make run` and `make test`. Both install what
+# is missing from Debian's packages first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= 2
+FUZZ_SECONDS ?= 60
+CMAKE_GEN  := -G Ninja
+
+.PHONY: all deps configure build run test test-asan bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/src/app/quendavore
+
+# Every test of the program, then the layers without Qt once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+test: build test-asan
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug \
+	  -DQV_WITH_QT=OFF -DQV_BENCHMARKS=OFF -DQV_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
+
+fuzz:
+	@scripts/install-deps fuzz
+	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQV_WITH_QT=OFF -DQV_BENCHMARKS=OFF -DQV_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	  echo "== $$f ($(FUZZ_SECONDS) s)"; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$(basename $$f); \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$(basename $$f) fuzz/seeds/$$(basename $$f) || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

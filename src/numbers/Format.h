@@ -1,0 +1,21 @@
+// Display text of values with engineering prefixes and units. Pure functions.
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+std::string FormatGeneral(double value);      // frequencies: " 14.2 M"
+std::string FormatCapacitance(double value);  // "47 pF"
+std::string FormatInductance(double value);   // "220 nH"
+std::string FormatResistance(double value);   // "-12.346 ", "1.5 k"
+std::string FormatImpedance(double value);    // "50 ", "75 k"
+
+// The plain number text the files and captions use: a blank for a
+// non-negative value or "-" for a negative one, then the shortest decimal
+// form with at most `digits` significant digits, no zero before the point,
+// exponent form ("1E+15", "1E-05") where the magnitude needs it. No trailing
+// blank. NumberText(1000000) == " 1000000", NumberText(-0.5) == "-.5".
+std::string NumberText(double value, int digits = 15);
+
+}  // namespace qv
