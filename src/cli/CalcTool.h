@@ -1,0 +1,16 @@
+// quendavore-calc: the network calculation from the command line, on the
+// program's own network and load-data files.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// Runs one command; `args` excludes the program name. Results go to `out`,
+// problems to `err` as one line each. Returns the exit status: 0 on
+// success, 2 for bad arguments or files that cannot be read.
+int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace qv

@@ -1,0 +1,212 @@
+#include "files/NetworkFile.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+
+#include "numbers/Format.h"
+
+namespace qv {
+
+namespace {
+
+const char* const kCrLf = "\r\n";
+
+void NumberLine(std::string& out, const std::string& label, double value, int digits = 15) {
+    out += label;
+    out += NumberText(value, digits);
+    out += ' ';
+    out += kCrLf;
+}
+
+void BlankLine(std::string& out) { out += kCrLf; }
+
+// Reads the fields of the layout one by one. Each Next... call returns false
+// when the read is over, with `failed` telling a fault from a normal end.
+class FieldReader {
+public:
+    explicit FieldReader(LineReader& in) : in_(in) {}
+
+    bool failed = false;
+
+    bool Skip() { return GetNextValue(in_, text_); }
+
+    bool Next(double& out) {
+        if (!GetNextValue(in_, text_)) return false;
+        const std::optional<double> number = LeadingNumber(text_);
+        if (!number) return Fail();
+        out = *number;
+        return true;
+    }
+
+    bool NextFloat(float& out) {
+        double value = 0;
+        if (!Next(value)) return false;
+        if (std::fabs(value) > FLT_MAX) return Fail();
+        out = static_cast<float>(value);
+        return true;
+    }
+
+    // Rounded half to even; a value outside lo..hi is a number the field
+    // cannot hold, and the field is left as it was.
+    bool NextInt(std::int16_t& out, int lo, int hi) {
+        double value = 0;
+        if (!Next(value)) return false;
+        const double rounded = std::nearbyint(value);
+        if (!(rounded >= lo && rounded <= hi)) return Fail();
+        out = static_cast<std::int16_t>(rounded);
+        return true;
+    }
+
+    bool Fail() {
+        failed = true;
+        return false;
+    }
+
+private:
+    LineReader& in_;
+    std::string text_;
+};
+
+// Element codes the program knows; anything else in a file is not a design
+// this program wrote, and would reach code that indexes by the code.
+constexpr int kHighestElementCode = ShuntResistor;
+
+// The most sweep points the arrays behind the current load mode can hold.
+int SweepPointLimit(const SessionState& s) {
+    return s.LoadMode == 2 ? kMaxLoadPoints : kSweepCapacity;
+}
+
+// Both readers, the network file with `checked` set. False on a failure; an
+// early end of the file is a normal end.
+bool ReadFields(LineReader& in, SessionState& s, bool checked) {
+    FieldReader r(in);
+    const auto over = [&r] { return !r.failed; };
+    const auto check = [&r, checked](bool bad) {
+        if (checked && bad) r.failed = true;
+        return !r.failed;
+    };
+
+    if (!r.Skip() || !r.Skip()) return true;  // title and date
+
+    if (!r.Next(s.TestFrequency)) return over();
+    if (!check(s.TestFrequency < 10000)) return false;
+    if (!r.Next(s.SystemZ)) return over();
+    if (!check(s.SystemZ < 1)) return false;
+    if (!r.Next(s.Value[0][1])) return over();
+    if (!check(s.Value[0][1] < 1)) return false;
+    if (!r.Next(s.Value[0][2])) return over();
+
+    for (int stage = kFirstStage; stage <= kLastStage; ++stage) {
+        if (!r.NextInt(s.ElementType[stage], EmptyStage, kHighestElementCode)) return over();
+        for (int slot = 1; slot <= 5; ++slot)
+            if (!r.Next(s.Value[stage][slot])) return over();
+    }
+
+    if (!r.NextFloat(s.QCircleValue)) return over();
+    if (!check(s.QCircleValue < 0.1f)) return false;
+    if (!r.NextFloat(s.VswrCircleValue)) return over();
+    if (!check(s.VswrCircleValue < 1.001f)) return false;
+
+    if (!r.Next(s.SweepStart)) return over();
+    if (!check(s.SweepStart < 10000)) return false;
+    if (!r.Next(s.SweepStop)) return over();
+    if (!check(s.SweepStop < 10100)) return false;
+    if (!r.NextInt(s.SweepPoints, 0, SweepPointLimit(s))) return over();
+    if (!check(s.SweepPoints < 1)) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string NetworkReadFailureMessage(const std::string& name) {
+    return "We had a problem reading file " + name +
+           "\n\nDefaults have been used but the network is empty.";
+}
+
+std::string NetworkFileText(const SessionState& s, const std::string& title,
+                            const std::string& date) {
+    std::string out;
+    out.reserve(2048);
+    out += title + kCrLf;
+    out += date + kCrLf;
+    BlankLine(out);
+    NumberLine(out, "Frequency:", s.TestFrequency);
+    NumberLine(out, "System impedance:", s.SystemZ);
+    BlankLine(out);
+    NumberLine(out, "Antenna R:", s.Value[0][1]);
+    NumberLine(out, "Antenna X:", s.Value[0][2]);
+    BlankLine(out);
+    for (int stage = kFirstStage; stage <= kLastStage; ++stage) {
+        NumberLine(out, "Element type for stage " + std::to_string(stage) + ":",
+                   s.ElementType[stage]);
+        for (int slot = 1; slot <= 5; ++slot)
+            NumberLine(out, "   Value(" + std::to_string(slot) + "):", s.Value[stage][slot]);
+        BlankLine(out);
+    }
+    BlankLine(out);
+    NumberLine(out, "Q circle value:", s.QCircleValue, 7);
+    NumberLine(out, "VSWR circle value:", s.VswrCircleValue, 7);
+    NumberLine(out, "Sweep start:", s.SweepStart);
+    NumberLine(out, "Sweep stop:", s.SweepStop);
+    NumberLine(out, "Number of points:", s.SweepPoints);
+    return out;
+}
+
+bool WriteNetworkFile(const std::string& name, SessionState& s, const std::string& date) {
+    if (name.empty()) return false;
+    s.TextResult = StripExtension(name) + ".QVF";
+    return ReplaceFileContents(s.TextResult, NetworkFileText(s, kNetworkFileTitle, date));
+}
+
+bool WriteLastSession(const SessionState& s, const std::string& path, const std::string& date) {
+    return ReplaceFileContents(path, NetworkFileText(s, kLastSessionTitle, date));
+}
+
+bool GetNextValue(LineReader& in, std::string& value) {
+    std::string line;
+    while (in.ReadLine(line)) {
+        if (line.empty() || line.front() == '*') continue;
+        const std::size_t colon = line.find(':');
+        value = colon == std::string::npos ? line : line.substr(colon + 1);
+        return true;
+    }
+    return false;
+}
+
+bool ReadNetworkStream(std::istream& in, const std::string& name, SessionState& s,
+                       MessageSink& sink) {
+    ResetNetwork(s);
+    LineReader lines(in);
+    if (in && ReadFields(lines, s, true)) return true;
+    sink.ShowMessage(NetworkReadFailureMessage(name));
+    ResetNetwork(s);
+    return false;
+}
+
+bool ReadNetworkFile(const std::string& name, SessionState& s, MessageSink& sink) {
+    if (name.empty()) {
+        sink.ShowMessage(kNoFileChosenMessage);
+        return false;
+    }
+    std::ifstream in;
+    OpenForReading(in, name);
+    return ReadNetworkStream(in, name, s, sink);
+}
+
+bool ReadLastSessionStream(std::istream& in, SessionState& s) {
+    LineReader lines(in);
+    if (in && ReadFields(lines, s, false)) return true;
+    ResetNetwork(s);
+    return false;
+}
+
+bool ReadLastSession(SessionState& s, const std::string& path) {
+    std::ifstream in;
+    OpenForReading(in, path);
+    return ReadLastSessionStream(in, s);
+}
+
+}  // namespace qv

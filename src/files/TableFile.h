@@ -1,0 +1,29 @@
+// Tabulated-data files: the sweep results as comma-separated numbers for
+// other programs.
+#pragma once
+
+#include <string>
+
+#include "files/TextFile.h"
+#include "session/SessionState.h"
+
+namespace qv {
+
+// Return loss in dB for a reflection magnitude: 20 log10(1/rho), with the
+// chart readout's cap kReturnLossCapDb (120 dB) for a perfect match, where
+// the formula has no finite value, and for anything closer to it.
+double TableReturnLoss(double rho);
+
+// The file's text, CR LF line ends: title, "Filename: " + shownName, date,
+// the column heads and one line per sweep point 0..SweepPoints-1 (at most
+// the points the result arrays and, in load-table mode, the table hold).
+std::string TableFileText(const SessionState& s, const std::string& shownName,
+                          const std::string& date);
+
+// Writes StripExtension(name) + ".DAT" (that name left in s.TextResult).
+// An empty name writes nothing; failures are silent to the user, and an
+// earlier file of that name is replaced only once the new one is complete.
+bool WriteTableFile(const std::string& name, SessionState& s,
+                    const std::string& date = TodayShortDate());
+
+}  // namespace qv
