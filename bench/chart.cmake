@@ -1,0 +1,1 @@
+qv_bench(chart DEPS qv_chart)

@@ -1,0 +1,71 @@
+// Where the chart sits on a drawing surface and how an impedance maps onto
+// it. The screen chart takes its centre and radius from SessionState; the
+// printed chart passes a geometry of its own, so every drawing routine of
+// this folder takes the geometry as an argument.
+#pragma once
+
+#include "drawing/Surface.h"
+#include "session/SessionState.h"
+
+namespace qv {
+
+struct ChartGeometry {
+    double centerX = 8000;
+    double centerY = 5000;
+    double radius = 3500;  // radius of the unit circle |gamma| = 1
+};
+
+// The Analysis page's chart: ChartCenterX, ChartCenterY, ChartRadius.
+ChartGeometry ScreenGeometry(const SessionState& s);
+
+// Layout of the Analysis page, twips.
+inline constexpr double kDefaultCenterX = 8000;
+inline constexpr double kDefaultCenterY = 5000;
+inline constexpr double kRadiusPerZoom = 3500;
+inline constexpr double kPanelBandBottom = 1500;  // presses above pick parts
+inline constexpr double kDragFloor = 2000;        // drags only below this y
+
+// Every coordinate handed to a surface lies within +-kPageLimit twips. A
+// dragged chart or an impedance near -SystemZ can put points absurdly far
+// off the page; beyond this box nothing can be seen, and the painter below
+// the surface turns coordinates into integers.
+inline constexpr double kPageLimit = 1.0e6;
+
+// PointRho when the reflection coefficient is unbounded (z = -1, or an input
+// that is not a finite number).
+inline constexpr double kUnboundedRho = 1.0e12;
+
+struct PagePoint {
+    double x = 0, y = 0;  // already rounded to 32-bit floats
+    bool valid = false;   // false: no finite point exists; draw nothing
+};
+
+struct Gamma {
+    double u = 0, v = 0;  // reflection coefficient u + jv
+    double rho = 0;
+    bool finite = false;
+};
+
+// Reflection coefficient of R + jX ohms normalised to systemZ.
+Gamma GammaOf(double r, double x, double systemZ);
+
+// Page point of an impedance. The point is valid when gamma is finite; it is
+// then inside the +-kPageLimit box only if it lies there, so callers that
+// join points must clip (see ClipSegment) rather than clamp.
+PagePoint ToPage(const ChartGeometry& g, double systemZ, double r, double x,
+                 double* rho = nullptr);
+
+// The screen mapping: also leaves |gamma| in s.PointRho (kUnboundedRho when
+// gamma is not finite).
+PagePoint ToPage(SessionState& s, double r, double x);
+
+// Clips the segment to the +-kPageLimit box, keeping its direction. Returns
+// false when nothing of it lies inside.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2);
+
+// A coordinate brought into the +-kPageLimit box and rounded to a 32-bit
+// float; NaN becomes 0. For shapes that stay near the chart (grids, frame,
+// labels), whose only way off the page is a centre dragged away.
+double PageCoord(double v);
+
+}  // namespace qv

@@ -1,0 +1,84 @@
+#include "chart/Readout.h"
+
+#include <cmath>
+
+#include "numbers/Format.h"
+
+namespace qv {
+namespace {
+
+std::string Trim(const std::string& t) {
+    const auto first = t.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const auto last = t.find_last_not_of(' ');
+    return t.substr(first, last - first + 1);
+}
+
+// The formatters work in single precision; outside the rim the values can
+// grow without bound (they are computed but hidden), so keep them within
+// what a float holds after the largest prefix division.
+double Formattable(double v) {
+    constexpr double kLimit = 1.0e15;
+    if (std::isnan(v)) return 0;
+    if (v > kLimit) return kLimit;
+    if (v < -kLimit) return -kLimit;
+    return v;
+}
+
+std::string F(double v) { return FormatResistance(Formattable(v)); }
+
+constexpr const char* kDegree = "\xC2\xB0";  // the labels take UTF-8
+
+}  // namespace
+
+Readout ReadoutAt(const SessionState& s, float x, float y) {
+    return ReadoutAt(ScreenGeometry(s), s.SystemZ, s.Pi, x, y);
+}
+
+Readout ReadoutAt(const ChartGeometry& g, double systemZ, double pi, float x, float y) {
+    if (!(pi > 0) || !std::isfinite(pi)) pi = 4 * std::atan(1.0);
+    Readout out;
+
+    double dx = static_cast<double>(x) - g.centerX;
+    const double dy = static_cast<double>(y) - g.centerY;
+    // Exactly above or below the centre the angle would divide by zero.
+    if (dx == 0) dx = 1e-6;
+
+    double a = -std::atan(dy / dx) * 180 / pi;
+    if (dx < 0) a = dy < 0 ? a - 180 : a + 180;
+    if (a > 180) a -= 360;
+    if (a < -180) a += 360;
+    out.pointAngle = a;
+
+    double rho = std::sqrt(dx * dx + dy * dy) / g.radius;
+    // NaN fails the test too: with no usable radius the labels stay hidden.
+    out.visible = rho <= 1;
+    if (!std::isfinite(rho)) rho = 2;
+    // On the rim the VSWR and the resistance would divide by zero.
+    if (rho == 1) rho = 0.999999999999;
+
+    const double vswr = (1 + rho) / (1 - rho);
+    const double returnLoss = 20 * std::log(1 / rho) / std::log(10.0);
+
+    const double theta = pi * a / 180;
+    const double u = rho * std::cos(theta);
+    const double v = rho * std::sin(theta);
+    const double d = (1 - u) * (1 - u) + v * v;
+    const double z = systemZ;
+    const double r = ((1 - u) * (1 + u) * z - v * (z * v)) / d;
+    const double xr = ((1 - u) * z * v + v * (1 + u) * z) / d;
+    const double mag2 = r * r + xr * xr;
+    const double gc = r / mag2;
+    const double b = -xr / mag2;
+
+    out.values[0] = " " + Trim(F(rho)) + " @ " + F(theta * 180 / pi) + kDegree;
+    out.values[1] = vswr < 1000 ? " " + Trim(F(vswr)) + ":1   " : std::string(" >1000:1   ");
+    out.values[2] = returnLoss <= 120 ? " " + Trim(F(returnLoss)) + "dB" : std::string(">120dB");
+    out.values[3] = " " + F(r);
+    out.values[4] = " " + F(xr);
+    out.values[5] = " " + F(gc);
+    out.values[6] = " " + F(b);
+    return out;
+}
+
+}  // namespace qv

@@ -1,0 +1,72 @@
+#include "chart/RedrawChart.h"
+
+#include <cmath>
+
+#include "chart/ChartGrids.h"
+#include "chart/ElementArcs.h"
+#include "numbers/Format.h"
+
+namespace qv {
+namespace {
+
+std::string Trimmed(std::string t) {
+    const auto first = t.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    t.erase(0, first);
+    t.erase(t.find_last_not_of(' ') + 1);
+    return t;
+}
+
+}  // namespace
+
+std::string ChartCaption(double systemZ) {
+    return "Chart normalized to " + Trimmed(NumberText(systemZ)) + " ohms";
+}
+
+void DrawChartFrame(const SessionState& s, Surface& surf, const ChartGeometry& g,
+                    Colour frameColour) {
+    const double cx = g.centerX, cy = g.centerY, rc = g.radius;
+    surf.SetColour(frameColour);
+    surf.SetLineWidth(1);
+    surf.Line(PageCoord(cx - rc), PageCoord(cy), PageCoord(cx + rc), PageCoord(cy));
+    surf.SetLineWidth(2);
+    double lastX = 0, lastY = 0;
+    for (int deg = 0; deg <= 360; deg += 3) {
+        const double a = deg * s.Pi / 180;
+        const double x = PageCoord(cx + rc * std::cos(a));
+        const double y = PageCoord(cy + rc * std::sin(a));
+        surf.Line(deg == 0 ? x : lastX, deg == 0 ? y : lastY, x, y);
+        lastX = x;
+        lastY = y;
+    }
+    surf.SetLineWidth(1);
+    surf.SetTextColour(kBlack);
+    surf.Text(PageCoord(cx - rc), PageCoord(cy + rc), ChartCaption(s.SystemZ));
+}
+
+void RedrawChart(SessionState& s, Surface& surf, const ChartHooks& hooks) {
+    surf.Clear();
+    surf.SetLineWidth(1);
+    const ChartGeometry g = ScreenGeometry(s);
+
+    const GridScheme scheme = GridSchemeFor(s.GridType);
+    // A grid type that leaves a colour unset keeps the previous one, which
+    // the printed chart then inherits.
+    if (scheme.drawAdmittance) s.AdmittanceGridColour = scheme.admittanceColour;
+    if (scheme.drawImpedance) s.ImpedanceGridColour = scheme.impedanceColour;
+    if (scheme.admittanceFirst) {
+        DrawAdmittanceGrid(s, surf, g);
+        DrawImpedanceGrid(s, surf, g);
+    } else {
+        if (scheme.drawImpedance) DrawImpedanceGrid(s, surf, g);
+        if (scheme.drawAdmittance) DrawAdmittanceGrid(s, surf, g);
+    }
+
+    DrawChartFrame(s, surf, g, scheme.frameColour);
+    if (hooks.networkPanel) hooks.networkPanel(surf);
+    DrawElementArcs(s, surf, g);
+    if (hooks.overlays) hooks.overlays(surf);
+    if (hooks.sweepTrace) hooks.sweepTrace(surf);
+}
+
+}  // namespace qv

@@ -1,0 +1,268 @@
+// Grids, element arcs and the full redraw, read back from a RecordingSurface.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "chart/ChartGrids.h"
+#include "chart/ChartView.h"
+#include "chart/ElementArcs.h"
+#include "chart/RedrawChart.h"
+#include "drawing/RecordingSurface.h"
+
+namespace qv {
+namespace {
+
+SessionState OpenedState() {
+    SessionState s;
+    InitSession(s);
+    ResetNetwork(s);
+    s.LoadMode = 1;
+    s.ChartCenterX = 8000;
+    ChartPage page;
+    OpenChartView(s, page);
+    return s;
+}
+
+// Lengths of the polylines in a run of Line ops: each begins with a dot.
+std::vector<int> Polylines(const std::vector<DrawOp>& ops) {
+    std::vector<int> runs;
+    for (const DrawOp& op : ops) {
+        if (op.kind != DrawOp::Line) continue;
+        if (op.x1 == op.x2 && op.y1 == op.y2) runs.push_back(0);
+        ++runs.back();
+    }
+    return runs;
+}
+
+int Count(const std::vector<DrawOp>& ops, DrawOp::Kind kind) {
+    int n = 0;
+    for (const DrawOp& op : ops) n += op.kind == kind;
+    return n;
+}
+
+TEST(ChartGrids, ImpedanceLoopEndsAndPointCounts) {
+    SessionState s = OpenedState();
+    s.ImpedanceGridColour = Rgb(255, 17, 17);
+    RecordingSurface rs;
+    DrawImpedanceGrid(s, rs, ScreenGeometry(s));
+    const std::vector<int> expected = {181, 181, 181, 181, 181, 47, 46, 72, 72, 88, 88, 94, 94};
+    EXPECT_EQ(Polylines(rs.Ops()), expected);
+    EXPECT_EQ(Count(rs.Ops(), DrawOp::Text), 14);
+
+    // The x = +1 arc starts on the rim straight above the centre and stays
+    // above the axis; the x = -1 arc mirrors it.
+    int line = 0;
+    for (const DrawOp& op : rs.Ops()) {
+        if (op.kind != DrawOp::Line) continue;
+        if (line == 905 + 47 + 46 + 72) {
+            EXPECT_NEAR(op.x1, 8000, 0.01);
+            EXPECT_NEAR(op.y1, 1500, 0.01);
+        }
+        if (line == 905 + 47 + 46) {
+            EXPECT_NEAR(op.y1, 8500, 0.01);
+        }
+        ++line;
+    }
+    // The first label "+2" keeps its fixed twip offset.
+    const DrawOp* text = nullptr;
+    for (const DrawOp& op : rs.Ops()) {
+        if (op.kind == DrawOp::Text && !text) text = &op;
+    }
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->text, "+2");
+    EXPECT_NEAR(text->x1, 8000 + 0.66 * 3500 - 300, 0.01);
+    EXPECT_EQ(text->colour, Rgb(255, 17, 17));
+}
+
+TEST(ChartGrids, AdmittanceLoopEndsAndMirror) {
+    SessionState s = OpenedState();
+    RecordingSurface rs;
+    DrawAdmittanceGrid(s, rs, ScreenGeometry(s));
+    const std::vector<int> expected = {92, 92, 72, 72, 88, 88, 94, 94, 181, 181, 181, 181, 181};
+    EXPECT_EQ(Polylines(rs.Ops()), expected);
+    // The g = 1 circle touches the left end of the axis and the centre.
+    double minX = 1e9, maxX = -1e9;
+    int line = 0;
+    for (const DrawOp& op : rs.Ops()) {
+        if (op.kind != DrawOp::Line) continue;
+        if (line >= 792 + 362 && line < 792 + 543) {
+            minX = std::min(minX, op.x2);
+            maxX = std::max(maxX, op.x2);
+        }
+        ++line;
+    }
+    EXPECT_NEAR(minX, 4500, 0.5);
+    EXPECT_NEAR(maxX, 8000, 0.5);
+}
+
+TEST(ChartGrids, GridTypeCycle) {
+    std::int16_t g = 6;
+    for (int i = 0; i < 6; ++i) g = NextGridType(g);
+    EXPECT_EQ(g, 6);
+    EXPECT_EQ(NextGridType(6), 1);
+    EXPECT_EQ(NextGridType(0), 1);
+}
+
+class ElementArcs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s = OpenedState();
+        s.Value[0][1] = 20;
+        s.Value[0][2] = -10;
+        s.ElementType[1] = SeriesInductor;
+        s.Value[1][1] = 1.0 / 3 * 1e-6;
+        s.Value[1][2] = 100;
+        s.ElementType[3] = ShuntCapacitor;
+        s.Value[3][1] = 1e-9 / 7;
+        s.Value[3][2] = 500;
+        s.PanelEdge = {1400, 2400, 2400, 3400, 3400, 3400};
+    }
+    SessionState s;
+    RecordingSurface rs;
+};
+
+TEST_F(ElementArcs, ThousandStepsPerStageMarkersAndRestoredValues) {
+    auto before = s.Value;
+    DrawElementArcs(s, rs, ScreenGeometry(s));
+    EXPECT_EQ(std::memcmp(&before, &s.Value, sizeof before), 0);
+
+    // Per stage: three marker circles, a dot and 999 joins; empty stages too.
+    EXPECT_EQ(Count(rs.Ops(), DrawOp::Circle), 15);
+    std::vector<int> linesAfterMarker;
+    for (std::size_t i = 0; i < rs.Ops().size(); ++i) {
+        if (rs.Ops()[i].kind == DrawOp::Circle && (i == 0 || rs.Ops()[i - 1].kind != DrawOp::Circle))
+            linesAfterMarker.push_back(0);
+        if (rs.Ops()[i].kind == DrawOp::Line) ++linesAfterMarker.back();
+    }
+    EXPECT_EQ(linesAfterMarker, std::vector<int>(5, 1000));
+    // Stage 1's marker sits at the load, in stage 1's colour, width 2.
+    const DrawOp& first = rs.Ops().front();
+    ASSERT_EQ(first.kind, DrawOp::Circle);
+    PagePoint load = ToPage(s, 20, -10);
+    EXPECT_NEAR(first.x1, load.x, 2);
+    EXPECT_NEAR(first.y1, load.y, 2);
+    EXPECT_EQ(first.colour, kStageColours[1]);
+    EXPECT_EQ(first.width, 2);
+    EXPECT_EQ(rs.CurrentLineWidth(), 1);
+
+    // Key bars for stages 1 and 3 only, between the panel edges.
+    std::vector<DrawOp> bars;
+    for (const DrawOp& op : rs.Ops())
+        if (op.kind == DrawOp::FillBox) bars.push_back(op);
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(bars[0].colour, kStageColours[1]);
+    EXPECT_EQ(bars[1].x1, 2400);
+    EXPECT_EQ(bars[1].x2, 3400);
+    EXPECT_EQ(bars[1].y1, 15);
+    EXPECT_EQ(bars[1].y2, 45);
+}
+
+TEST_F(ElementArcs, ArcsOffDrawsNothing) {
+    EXPECT_FALSE(ToggleArcs(s));
+    DrawElementArcs(s, rs, ScreenGeometry(s));
+    EXPECT_TRUE(rs.Ops().empty());
+    EXPECT_TRUE(ToggleArcs(s));
+}
+
+TEST(ElementArcValues, NeutralAndStepValuesByType) {
+    SessionState s;
+    const std::int16_t types[] = {SeriesCapacitor, SeriesOpenStub, ShuntLCPair, SeriesLCPair,
+                                  SeriesResistor};
+    for (int st = 1; st <= 5; ++st) {
+        s.ElementType[st] = types[st - 1];
+        s.Value[st][1] = 30;
+        s.Value[st][3] = 2;
+    }
+    auto saved = s.Value;
+    SetNeutralValues(s);
+    EXPECT_EQ(s.Value[1][1], 30000);
+    EXPECT_EQ(s.Value[2][1], 90);
+    EXPECT_EQ(s.Value[3][1], 30000);
+    EXPECT_EQ(s.Value[3][3], 0.002);
+    EXPECT_EQ(s.Value[4][1], 0.03);
+    EXPECT_EQ(s.Value[4][3], 2000);
+    EXPECT_EQ(s.Value[5][1], 0.03);
+    SetArcStep(s, 2, 0.5f, saved);
+    EXPECT_EQ(s.Value[2][1], 60);
+    SetArcStep(s, 3, 0.5f, saved);
+    EXPECT_EQ(s.Value[3][1], 60);
+    EXPECT_EQ(s.Value[3][3], 1);
+}
+
+TEST(ElementArcValues, LoadRowStaysInsideTheTable) {
+    SessionState s;
+    s.LoadMode = 2;
+    s.SweepPoints = 7;
+    EXPECT_EQ(ArcLoadRow(s), 4);
+    s.SweepPoints = 1;
+    EXPECT_EQ(ArcLoadRow(s), 1);
+    s.SweepPoints = 0;
+    EXPECT_EQ(ArcLoadRow(s), 1);
+    s.SweepPoints = 2001;  // set by a network file after the table was read
+    EXPECT_EQ(ArcLoadRow(s), 1000);
+    s.LoadMode = 1;
+    s.SweepPoints = 7;
+    EXPECT_EQ(ArcLoadRow(s), 1);
+}
+
+TEST(RedrawChartOrder, HooksInOrderGridSixAndCaption) {
+    SessionState s = OpenedState();
+    s.GridType = 6;
+    RecordingSurface rs;
+    std::vector<std::string> order;
+    ChartHooks hooks;
+    hooks.networkPanel = [&](Surface&) { order.push_back("panel"); };
+    hooks.overlays = [&](Surface&) { order.push_back("overlays"); };
+    hooks.sweepTrace = [&](Surface&) { order.push_back("sweep"); };
+    RedrawChart(s, rs, hooks);
+    EXPECT_EQ(order, (std::vector<std::string>{"panel", "overlays", "sweep"}));
+    ASSERT_EQ(rs.Ops().front().kind, DrawOp::Clear);
+    EXPECT_EQ(Count(rs.Ops(), DrawOp::Text), 1);
+    for (const DrawOp& op : rs.Ops())
+        if (op.kind == DrawOp::Text) {
+            EXPECT_EQ(op.text, "Chart normalized to 50 ohms");
+            EXPECT_EQ(op.x1, 4500);
+            EXPECT_EQ(op.y1, 8500);
+        }
+    EXPECT_EQ(rs.Ops()[1].colour, Rgb(255, 17, 17));  // the axis
+    EXPECT_EQ(Polylines(std::vector<DrawOp>(rs.Ops().begin() + 2, rs.Ops().begin() + 123)),
+              std::vector<int>{121});
+}
+
+TEST(RedrawChartOrder, GridColoursKeptWhenUnset) {
+    SessionState s = OpenedState();
+    RecordingSurface rs;
+    s.GridType = 2;
+    RedrawChart(s, rs);
+    EXPECT_EQ(s.AdmittanceGridColour, Rgb(153, 255, 153));
+    s.GridType = 1;
+    RedrawChart(s, rs);
+    EXPECT_EQ(s.AdmittanceGridColour, Rgb(153, 255, 153));
+    EXPECT_EQ(s.ImpedanceGridColour, Rgb(255, 17, 17));
+}
+
+TEST(RedrawChartOrder, HostileStatesStayFiniteAndOnTheSurfaceBox) {
+    SessionState s = OpenedState();
+    ChartPage page;
+    for (int i = 0; i < 6; ++i) ZoomIn(s, page);
+    s.ChartCenterX = 3e7f;  // dragged far off the page
+    s.GridType = 3;
+    s.Value[0][1] = -50;  // the pole of gamma
+    s.Value[0][2] = 0;
+    s.ElementType[1] = SeriesResistor;
+    s.Value[1][1] = 1e-3;
+    RecordingSurface rs;
+    RedrawChart(s, rs);
+    s.ChartCenterX = 8000;
+    RedrawChart(s, rs);
+    for (const DrawOp& op : rs.Ops())
+        for (double v : {op.x1, op.y1, op.x2, op.y2}) {
+            ASSERT_TRUE(std::isfinite(v));
+            ASSERT_LE(std::fabs(v), kPageLimit);
+        }
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,169 @@
+// Mapping, readout, zoom, drag and mouse dispatch of the Analysis chart.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "chart/ChartGeometry.h"
+#include "chart/ChartView.h"
+#include "chart/Readout.h"
+
+namespace qv {
+namespace {
+
+SessionState OpenedState() {
+    SessionState s;
+    InitSession(s);
+    ResetNetwork(s);
+    s.ChartCenterX = 8000;
+    ChartPage page;
+    OpenChartView(s, page);
+    return s;
+}
+
+TEST(ChartMapping, MatchedLoadAtCentreAndOnePlusJOneOffset) {
+    SessionState s = OpenedState();
+    PagePoint p = ToPage(s, 50, 0);
+    EXPECT_TRUE(p.valid);
+    EXPECT_DOUBLE_EQ(p.x, 8000);
+    EXPECT_DOUBLE_EQ(p.y, 5000);
+    EXPECT_DOUBLE_EQ(s.PointRho, 0);
+
+    p = ToPage(s, 50, 50);  // gamma = 0.2 + j0.4
+    EXPECT_NEAR(p.x, 8000 + 0.2 * 3500, 1e-3);
+    EXPECT_NEAR(p.y, 5000 - 0.4 * 3500, 1e-3);
+    EXPECT_NEAR(s.PointRho, std::sqrt(0.2), 1e-12);
+
+    // Short at the left end of the axis, open (very large R) at the right.
+    EXPECT_NEAR(ToPage(s, 0, 0).x, 4500, 1e-3);
+    EXPECT_NEAR(ToPage(s, 1e12, 0).x, 11500, 1e-3);
+}
+
+TEST(ChartMapping, MinusSystemZHasNoPointAndFarPointsClip) {
+    SessionState s = OpenedState();
+    EXPECT_FALSE(ToPage(s, -50, 0).valid);
+    EXPECT_EQ(s.PointRho, kUnboundedRho);
+
+    // Next to the pole the point is finite but far away; clipping keeps the
+    // segment's direction and brings it into the box.
+    PagePoint far = ToPage(s, -50, 1e-9);
+    ASSERT_TRUE(far.valid);
+    double x1 = 8000, y1 = 5000, x2 = far.x, y2 = far.y;
+    ASSERT_TRUE(ClipSegment(x1, y1, x2, y2));
+    EXPECT_LE(std::fabs(y2), kPageLimit);
+    EXPECT_NEAR(x2, 8000, 1);  // straight up from the centre, as gamma = -j inf
+    double a = 2e6, b = 2e6, c = 3e6, d = 3e6;
+    EXPECT_FALSE(ClipSegment(a, b, c, d));
+}
+
+TEST(ChartReadout, CentreRimOutsideAndSigns) {
+    SessionState s = OpenedState();
+    Readout r = ReadoutAt(s, 8000, 5000);
+    EXPECT_TRUE(r.visible);
+    EXPECT_EQ(r.values[0], " 0 @ 0 \xC2\xB0");
+    EXPECT_EQ(r.values[1], " 1:1   ");
+    EXPECT_EQ(r.values[2], ">120dB");
+    EXPECT_EQ(r.values[3], " 50 ");
+    EXPECT_EQ(r.values[4], " 0 ");
+
+    r = ReadoutAt(s, 11500, 5000);  // on the rim
+    EXPECT_TRUE(r.visible);
+    EXPECT_EQ(r.values[1], " >1000:1   ");
+    EXPECT_EQ(r.values[2], " 0dB");
+
+    EXPECT_FALSE(ReadoutAt(s, 11501, 5000).visible);
+
+    r = ReadoutAt(s, 6000, 5000);  // left of the centre on the axis
+    EXPECT_EQ(r.pointAngle, 180);
+    EXPECT_NE(r.values[0].find("@ 180 "), std::string::npos);
+
+    // The worked point 1 + j1 read back, then its mirror below the axis.
+    r = ReadoutAt(s, 8700, 3600);
+    EXPECT_GT(r.pointAngle, 0);
+    EXPECT_EQ(r.values[3], " 50 ");
+    EXPECT_EQ(r.values[4], " 50 ");
+    EXPECT_EQ(r.values[5], " 0.01 ");
+    EXPECT_EQ(r.values[6], " -0.01 ");
+    r = ReadoutAt(s, 8700, 6400);
+    EXPECT_LT(r.pointAngle, 0);
+    EXPECT_EQ(r.values[4], " -50 ");
+}
+
+TEST(ChartReadout, NoRadiusHidesInsteadOfFormattingNaN) {
+    SessionState s;
+    InitSession(s);
+    Readout r = ReadoutAt(s, 100, 100);
+    EXPECT_FALSE(r.visible);
+    for (const std::string& v : r.values) EXPECT_EQ(v.find("nan"), std::string::npos) << v;
+}
+
+TEST(ChartView, ZoomSequenceButtonsAndReset) {
+    SessionState s = OpenedState();
+    ChartPage page;
+    const float expected[] = {1.4142135f, 2, 2.828427f, 4, 5.656854f, 8};
+    for (float z : expected) {
+        EXPECT_TRUE(page.zoomInEnabled);
+        ZoomIn(s, page);
+        EXPECT_FLOAT_EQ(s.ChartZoom, z);
+    }
+    EXPECT_EQ(s.ChartZoom, 8.0f);
+    EXPECT_EQ(s.ChartRadius, 28000.0f);
+    EXPECT_FALSE(page.zoomInEnabled);
+    EXPECT_TRUE(page.zoomOutEnabled);
+    for (int i = 4; i >= 0; --i) {
+        ZoomOut(s, page);
+        EXPECT_FLOAT_EQ(s.ChartZoom, expected[i]);
+    }
+    ZoomOut(s, page);
+    EXPECT_EQ(s.ChartZoom, 1.0f);
+    EXPECT_FALSE(page.zoomOutEnabled);
+    EXPECT_TRUE(page.zoomInEnabled);
+
+    ZoomIn(s, page);
+    s.ChartCenterX = 100;
+    s.ChartCenterY = 200;
+    ResetView(s, page);
+    EXPECT_EQ(s.ChartCenterX, 8000.0f);
+    EXPECT_EQ(s.ChartCenterY, 5000.0f);
+    EXPECT_EQ(s.ChartRadius, 3500.0f);
+    EXPECT_TRUE(page.zoomOutEnabled);  // reset leaves it alone
+    ZoomOut(s, page);
+    EXPECT_EQ(s.ChartZoom, 1.0f);
+    EXPECT_FALSE(page.zoomOutEnabled);
+}
+
+TEST(ChartView, RightDragWaitsBelowTwoThousand) {
+    SessionState s = OpenedState();
+    ChartPage page;
+    ChartMousePress(s, page, kRightButton, 9000, 1800);
+    EXPECT_FALSE(ChartMouseMove(s, page, kRightButton, 9100, 1900).redraw);
+    EXPECT_EQ(s.ChartCenterX, 8000.0f);
+    MouseResult m = ChartMouseMove(s, page, kRightButton, 9500, 2600);
+    EXPECT_TRUE(m.redraw);
+    EXPECT_EQ(s.ChartCenterX, 8500.0f);  // the whole way from the press
+    EXPECT_EQ(s.ChartCenterY, 5800.0f);
+    ChartMouseMove(s, page, kRightButton, 9400, 2700);
+    EXPECT_EQ(s.ChartCenterX, 8400.0f);
+    // Both buttons held: neither drag nor readout.
+    m = ChartMouseMove(s, page, 3, 1000, 7000);
+    EXPECT_FALSE(m.redraw);
+    EXPECT_FALSE(m.readout);
+}
+
+TEST(ChartView, PressDispatch) {
+    SessionState s = OpenedState();
+    s.PanelEdge = {1000, 2000, 3000, 3000, 3000, 3000};
+    ChartPage page;
+    MouseResult m = ChartMousePress(s, page, kLeftButton, 2500, 800);
+    EXPECT_TRUE(m.pickPart);
+    EXPECT_FALSE(m.readout);
+    EXPECT_FALSE(ChartMousePress(s, page, kLeftButton, 3500, 800).pickPart);
+    m = ChartMousePress(s, page, kLeftButton, 2500, 1500);
+    EXPECT_FALSE(m.pickPart);
+    EXPECT_FALSE(m.readout);
+    EXPECT_TRUE(ChartMousePress(s, page, kRightButton, 2500, 1000).pickPart);
+    EXPECT_TRUE(ChartMousePress(s, page, kLeftButton, 8000, 5000).readout);
+    EXPECT_TRUE(ChartMouseRelease().hideReadout);
+}
+
+}  // namespace
+}  // namespace qv
