@@ -119,6 +119,9 @@ double RecordingSurface::TextWidth(const std::string& text) const {
     return 0.5 * font_.sizePt * unitsPerPoint_ * static_cast<double>(text.size());
 }
 
-double RecordingSurface::TextHeight() const { return 1.2 * font_.sizePt * unitsPerPoint_; }
+double RecordingSurface::TextHeight() const {
+    if (heightMeasure_) return heightMeasure_(font_);
+    return 1.2 * font_.sizePt * unitsPerPoint_;
+}
 
 }  // namespace qv

@@ -28,6 +28,9 @@ public:
     // metrics. Without one, a plain estimate is used (half the font size per
     // character), good enough for tests of positions.
     using TextMeasure = std::function<double(const FontSpec&, const std::string&)>;
+    // Height of a line of text in a font, in logical units; without one, 1.2
+    // times the font size is used.
+    using HeightMeasure = std::function<double(const FontSpec&)>;
 
     // unitsPerPoint: logical units per typographic point (20 for twips).
     explicit RecordingSurface(double unitsPerPoint = 20.0, TextMeasure measure = {});
@@ -50,6 +53,7 @@ public:
     const std::vector<DrawOp>& Ops() const { return ops_; }
     double UnitsPerPoint() const { return unitsPerPoint_; }
     void SetTextMeasure(TextMeasure measure) { measure_ = std::move(measure); }
+    void SetHeightMeasure(HeightMeasure measure) { heightMeasure_ = std::move(measure); }
     // Forgets the list without recording a Clear.
     void Reset();
 
@@ -65,6 +69,7 @@ private:
     std::vector<DrawOp> ops_;
     double unitsPerPoint_;
     TextMeasure measure_;
+    HeightMeasure heightMeasure_;
     double lastX_ = 0, lastY_ = 0;
     double width_ = 1;
     Colour colour_ = kBlack;

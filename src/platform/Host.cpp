@@ -1,0 +1,58 @@
+#include "platform/Host.h"
+
+#include <chrono>
+#include <thread>
+
+namespace qv {
+
+namespace {
+std::vector<std::string> Split(const std::string& s, char sep) {
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    while (true) {
+        const auto end = s.find(sep, start);
+        parts.push_back(s.substr(start, end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string Trim(const std::string& s) {
+    const auto b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return {};
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+}  // namespace
+
+std::vector<FileFilter> ParseFileFilter(const std::string& filter) {
+    std::vector<FileFilter> result;
+    if (Trim(filter).empty()) return result;
+    const std::vector<std::string> parts = Split(filter, '|');
+    for (std::size_t i = 0; i < parts.size(); i += 2) {
+        FileFilter f;
+        f.description = Trim(parts[i]);
+        if (i + 1 < parts.size())
+            for (const std::string& p : Split(parts[i + 1], ';'))
+                if (!Trim(p).empty()) f.patterns.push_back(Trim(p));
+        if (f.patterns.empty()) f.patterns.push_back("*");
+        result.push_back(f);
+    }
+    return result;
+}
+
+void Pause(Host& host, double seconds) {
+    constexpr double kDay = 86400.0;
+    const double start = host.SecondsSinceMidnight();
+    host.ProcessEvents();
+    while (true) {
+        double elapsed = host.SecondsSinceMidnight() - start;
+        if (elapsed < 0) elapsed += kDay;  // past midnight
+        if (elapsed >= seconds) break;
+        // The wait is meant to hold the program still; sleeping in small
+        // steps keeps it from burning a core meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+}  // namespace qv

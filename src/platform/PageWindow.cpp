@@ -1,0 +1,323 @@
+#include "platform/PageWindow.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+namespace qv {
+
+namespace {
+const char* const kBackgroundProperty = "qvBackground";
+
+QPalette::ColorRole BackgroundRole(const QWidget* w) {
+    if (qobject_cast<const QPushButton*>(w)) return QPalette::Button;
+    if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QListWidget*>(w))
+        return QPalette::Base;
+    return QPalette::Window;
+}
+}  // namespace
+
+void SetBackgroundColour(QWidget* control, Colour colour) {
+    QPalette pal = control->palette();
+    const QPalette::ColorRole role = BackgroundRole(control);
+    pal.setColor(role, ToQColor(colour));
+    control->setPalette(pal);
+    if (role == QPalette::Window) control->setAutoFillBackground(true);
+    control->setProperty(kBackgroundProperty, static_cast<uint>(colour));
+}
+
+Colour BackgroundColour(const QWidget* control) {
+    const QVariant v = control->property(kBackgroundProperty);
+    if (v.isValid()) return static_cast<Colour>(v.toUInt());
+    return FromQColor(control->palette().color(BackgroundRole(control)));
+}
+
+// Forwards to the display list and asks the window to repaint, so that no
+// page has to remember to.
+class PageWindow::UpdatingSurface : public Surface {
+public:
+    UpdatingSurface(RecordingSurface& r, QWidget& w) : r_(r), w_(w) {}
+    void Clear() override { r_.Clear(), w_.update(); }
+    void Line(double a, double b, double c, double d) override { r_.Line(a, b, c, d), w_.update(); }
+    void LineTo(double x, double y) override { r_.LineTo(x, y), w_.update(); }
+    void Box(double a, double b, double c, double d) override { r_.Box(a, b, c, d), w_.update(); }
+    void FillBox(double a, double b, double c, double d) override {
+        r_.FillBox(a, b, c, d), w_.update();
+    }
+    void Circle(double cx, double cy, double r, double s, double e, double a) override {
+        r_.Circle(cx, cy, r, s, e, a), w_.update();
+    }
+    void SetLineWidth(double width) override { r_.SetLineWidth(width); }
+    void SetColour(Colour c) override { r_.SetColour(c); }
+    void SetTextColour(Colour c) override { r_.SetTextColour(c); }
+    void SetFont(const FontSpec& font) override { r_.SetFont(font); }
+    void Text(double x, double y, const std::string& t) override { r_.Text(x, y, t), w_.update(); }
+    double TextWidth(const std::string& t) const override { return r_.TextWidth(t); }
+    double TextHeight() const override { return r_.TextHeight(); }
+
+private:
+    RecordingSurface& r_;
+    QWidget& w_;
+};
+
+struct PageWindow::Placed {
+    QPointer<QWidget> widget;
+    LogicalRect rect;
+    double fontPt = 8;
+    bool bold = false;
+    QPointer<QGroupBox> frame;  // the frame the rect is relative to, if any
+};
+
+PageWindow::PageWindow(double logicalWidth, double logicalHeight, QWidget* parent,
+                       double unitsPerPoint)
+    : QWidget(parent, Qt::Window),
+      logicalWidth_(logicalWidth),
+      logicalHeight_(logicalHeight),
+      unitsPerPoint_(unitsPerPoint),
+      recording_(unitsPerPoint),
+      drawing_(std::make_unique<UpdatingSurface>(recording_, *this)) {
+    UseQtTextMetrics(recording_);
+    setMouseTracking(true);
+    ResizeToScale(1.0 / (0.75 * unitsPerPoint));
+}
+
+PageWindow::~PageWindow() = default;
+
+Surface& PageWindow::Drawing() { return *drawing_; }
+
+void PageWindow::SetPageColour(Colour colour) {
+    pageColour_ = colour;
+    update();
+}
+
+PageTransform PageWindow::Transform() const {
+    return PageTransform::Fit(logicalWidth_, logicalHeight_, width(), height());
+}
+
+QPointF PageWindow::ToDevice(double x, double y) const { return Transform().ToDevice({x, y}); }
+
+QPointF PageWindow::ToLogical(QPointF p) const { return Transform().ToLogical(p); }
+
+void PageWindow::ResizeToScale(double scale) {
+    resize(std::max(1, static_cast<int>(std::lround(logicalWidth_ * scale))),
+           std::max(1, static_cast<int>(std::lround(logicalHeight_ * scale))));
+}
+
+void PageWindow::FitToScreen(double fraction) {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    ResizeToScale(fraction * std::min(area.width() / logicalWidth_, area.height() / logicalHeight_));
+}
+
+void PageWindow::SetDefaultFontSize(double points) { defaultFontPt_ = points; }
+
+template <class T>
+T* PageWindow::Register(T* control, const QString& name, LogicalRect rect) {
+    control->setObjectName(name);
+    Placed p;
+    p.widget = control;
+    p.rect = rect;
+    p.fontPt = defaultFontPt_;
+    controls_.push_back(p);
+    Apply(controls_.back(), Transform());
+    control->show();
+    return control;
+}
+
+QPushButton* PageWindow::AddButton(const QString& name, const QString& caption, LogicalRect rect,
+                                   const QString& toolTip) {
+    auto* b = new QPushButton(caption, this);
+    b->setToolTip(toolTip);
+    b->setAutoDefault(false);
+    return Register(b, name, rect);
+}
+
+QLineEdit* PageWindow::AddTextBox(const QString& name, LogicalRect rect) {
+    return Register(new QLineEdit(this), name, rect);
+}
+
+QLabel* PageWindow::AddLabel(const QString& name, const QString& text, LogicalRect rect) {
+    auto* l = new QLabel(text, this);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setWordWrap(false);
+    return Register(l, name, rect);
+}
+
+QGroupBox* PageWindow::AddFrame(const QString& name, const QString& caption, LogicalRect rect) {
+    return Register(new QGroupBox(caption, this), name, rect);
+}
+
+QRadioButton* PageWindow::AddOption(const QString& name, const QString& caption, LogicalRect rect,
+                                    QGroupBox* frame) {
+    // Radio buttons with the same parent widget are exclusive, which is the
+    // grouping a frame gives.
+    auto* o = new QRadioButton(caption, frame ? static_cast<QWidget*>(frame) : this);
+    o->setObjectName(name);
+    Placed p;
+    p.widget = o;
+    p.rect = rect;
+    p.fontPt = defaultFontPt_;
+    p.frame = frame;
+    controls_.push_back(p);
+    Apply(controls_.back(), Transform());
+    o->show();
+    return o;
+}
+
+QListWidget* PageWindow::AddListBox(const QString& name, LogicalRect rect) {
+    auto* l = new QListWidget(this);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    l->setFont(fixed);
+    return Register(l, name, rect);
+}
+
+PageWindow::Placed* PageWindow::Find(const QWidget* control) {
+    for (Placed& p : controls_)
+        if (p.widget == control) return &p;
+    return nullptr;
+}
+
+const PageWindow::Placed* PageWindow::Find(const QWidget* control) const {
+    return const_cast<PageWindow*>(this)->Find(control);
+}
+
+void PageWindow::PlaceControl(QWidget* control, LogicalRect rect) {
+    Placed* p = Find(control);
+    if (!p) {
+        Placed fresh;
+        fresh.widget = control;
+        fresh.fontPt = defaultFontPt_;
+        fresh.frame = qobject_cast<QGroupBox*>(control->parentWidget());
+        if (control->parentWidget() == nullptr) control->setParent(this);
+        controls_.push_back(fresh);
+        p = &controls_.back();
+    }
+    p->rect = rect;
+    Apply(*p, Transform());
+}
+
+LogicalRect PageWindow::ControlRect(const QWidget* control) const {
+    const Placed* p = Find(control);
+    return p ? p->rect : LogicalRect{};
+}
+
+void PageWindow::SetControlFont(QWidget* control, double points, bool bold) {
+    if (Placed* p = Find(control)) {
+        p->fontPt = points;
+        p->bold = bold;
+        Apply(*p, Transform());
+    }
+}
+
+double PageWindow::ControlFontSize(const QWidget* control) const {
+    const Placed* p = Find(control);
+    return p ? p->fontPt : 0.0;
+}
+
+void PageWindow::Apply(const Placed& p, const PageTransform& t) {
+    QWidget* w = p.widget;
+    if (!w || t.scale <= 0) return;
+
+    QFont f = w->font();
+    const double pixels = std::max(1.0, p.fontPt * unitsPerPoint_ * t.scale);
+    f.setPointSizeF(pixels * 72.0 / std::max(1, w->logicalDpiY()));
+    f.setBold(p.bold);
+    w->setFont(f);
+
+    double left = p.rect.left, top = p.rect.top;
+    if (const Placed* frame = p.frame ? Find(p.frame) : nullptr) {
+        left += frame->rect.left;
+        top += frame->rect.top;
+    }
+    // Edges are rounded, not sizes, so that controls placed edge to edge in
+    // logical units stay edge to edge on screen.
+    auto px = [&](double v) { return static_cast<int>(std::lround(v * t.scale)); };
+    const QSize hint = w->sizeHint();
+    const int x0 = px(left), y0 = px(top);
+    const int wd = p.rect.width > 0 ? px(left + p.rect.width) - x0 : hint.width();
+    const int ht = p.rect.height > 0 ? px(top + p.rect.height) - y0 : hint.height();
+    QPoint origin(x0, y0);
+    if (w->parentWidget() != this) origin = w->parentWidget()->mapFrom(this, origin);
+    w->setGeometry(origin.x(), origin.y(), std::max(1, wd), std::max(1, ht));
+}
+
+void PageWindow::Layout() {
+    const PageTransform t = Transform();
+    for (const Placed& p : controls_) Apply(p, t);
+}
+
+int PageWindow::ExecModal() {
+    setWindowModality(Qt::ApplicationModal);
+    result_ = 0;
+    show();
+    if (!isVisible()) return result_;  // closed while showing itself
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    modalLoop_ = nullptr;
+    return result_;
+}
+
+void PageWindow::Done(int result) {
+    result_ = result;
+    close();
+}
+
+void PageWindow::MousePressed(int, double, double) {}
+void PageWindow::MouseMoved(int, double, double) {}
+void PageWindow::MouseReleased(int, double, double) {}
+
+void PageWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(pageColour_));
+    Replay(painter, recording_.Ops(), Transform(), unitsPerPoint_);
+}
+
+void PageWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Layout();
+}
+
+void PageWindow::mousePressEvent(QMouseEvent* event) {
+    const QPointF p = ToLogical(event->position());
+    MousePressed(static_cast<int>(event->button()) & 7, p.x(), p.y());
+}
+
+void PageWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF p = ToLogical(event->position());
+    MouseMoved(static_cast<int>(event->buttons()) & 7, p.x(), p.y());
+}
+
+void PageWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF p = ToLogical(event->position());
+    MouseReleased(static_cast<int>(event->button()) & 7, p.x(), p.y());
+}
+
+void PageWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit Closed();
+}
+
+void PageWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (modalLoop_) modalLoop_->quit();
+}
+
+}  // namespace qv

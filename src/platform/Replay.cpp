@@ -1,0 +1,157 @@
+#include "platform/Replay.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace qv {
+
+QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+Colour FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
+
+PageTransform PageTransform::Fit(double logicalWidth, double logicalHeight, double deviceWidth,
+                                 double deviceHeight) {
+    PageTransform t;
+    if (logicalWidth <= 0 || logicalHeight <= 0) return t;
+    t.scale = std::max(0.0, std::min(deviceWidth / logicalWidth, deviceHeight / logicalHeight));
+    return t;
+}
+
+QPointF PageTransform::ToDevice(QPointF p) const {
+    return {p.x() * scale + offsetX, p.y() * scale + offsetY};
+}
+
+QPointF PageTransform::ToLogical(QPointF p) const {
+    if (scale <= 0) return {};
+    return {(p.x() - offsetX) / scale, (p.y() - offsetY) / scale};
+}
+
+QRectF PageTransform::ToDevice(const QRectF& r) const {
+    return {ToDevice(r.topLeft()), QSizeF(r.width() * scale, r.height() * scale)};
+}
+
+QTransform PageTransform::ToQTransform() const {
+    return QTransform(scale, 0, 0, scale, offsetX, offsetY);
+}
+
+double PenPixels(double width, double scale, double unitsPerPoint) {
+    const double referencePixel = 0.75 * unitsPerPoint;  // 15 twips
+    return std::max(width, 1.0) * std::max(1.0, scale * referencePixel);
+}
+
+QFont LogicalFont(const FontSpec& spec, double unitsPerPoint) {
+    QFont f(QString::fromStdString(spec.name));
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.sizePt * unitsPerPoint))));
+    f.setBold(spec.bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+double QtTextWidth(const FontSpec& spec, const std::string& text, double unitsPerPoint) {
+    return QFontMetricsF(LogicalFont(spec, unitsPerPoint))
+        .horizontalAdvance(QString::fromStdString(text));
+}
+
+double QtTextHeight(const FontSpec& spec, double unitsPerPoint) {
+    return QFontMetricsF(LogicalFont(spec, unitsPerPoint)).height();
+}
+
+void UseQtTextMetrics(RecordingSurface& surface) {
+    const double upp = surface.UnitsPerPoint();
+    surface.SetTextMeasure(
+        [upp](const FontSpec& f, const std::string& t) { return QtTextWidth(f, t, upp); });
+    surface.SetHeightMeasure([upp](const FontSpec& f) { return QtTextHeight(f, upp); });
+}
+
+namespace {
+
+QPen MakePen(const DrawOp& op, double scale, double unitsPerPoint, Qt::PenJoinStyle join) {
+    // The painter draws in logical units, so the pixel width is divided back.
+    QPen pen(ToQColor(op.colour), PenPixels(op.width, scale, unitsPerPoint) / scale,
+             Qt::SolidLine, Qt::RoundCap, join);
+    return pen;
+}
+
+void DrawCircle(QPainter& p, const DrawOp& op) {
+    const double r = std::abs(op.x2);
+    double rx = r, ry = r;
+    if (op.aspect > 1) rx = r / op.aspect;      // radius is the vertical half-axis
+    else if (op.aspect > 0) ry = r * op.aspect;  // radius is the horizontal half-axis
+    if (r == 0) {
+        p.drawPoint(QPointF(op.x1, op.y1));
+        return;
+    }
+    const QRectF box(op.x1 - rx, op.y1 - ry, 2 * rx, 2 * ry);
+    if (op.startRad == op.endRad) {
+        p.drawEllipse(box);
+        return;
+    }
+    constexpr double kTwoPi = 2 * std::numbers::pi;
+    double span = std::fmod(op.endRad - op.startRad, kTwoPi);
+    if (span <= 0) span += kTwoPi;
+    constexpr double kDeg = 180.0 / std::numbers::pi;
+    // Qt's angles, like ours, run counter-clockwise on screen; a path keeps
+    // fractions of a degree, which matter on a large zoomed chart.
+    QPainterPath path;
+    path.arcMoveTo(box, op.startRad * kDeg);
+    path.arcTo(box, op.startRad * kDeg, span * kDeg);
+    p.drawPath(path);
+}
+
+}  // namespace
+
+void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransform& transform,
+            double unitsPerPoint) {
+    if (transform.scale <= 0) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setTransform(transform.ToQTransform());
+    const double s = transform.scale;
+    for (const DrawOp& op : ops) {
+        switch (op.kind) {
+            case DrawOp::Clear: {
+                painter.save();
+                painter.resetTransform();
+                const QPaintDevice* dev = painter.device();
+                painter.fillRect(QRect(0, 0, dev->width(), dev->height()), ToQColor(op.colour));
+                painter.restore();
+                break;
+            }
+            case DrawOp::Line:
+                painter.setPen(MakePen(op, s, unitsPerPoint, Qt::RoundJoin));
+                painter.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
+                break;
+            case DrawOp::Box:
+                painter.setPen(MakePen(op, s, unitsPerPoint, Qt::MiterJoin));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(QRectF(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2)).normalized());
+                break;
+            case DrawOp::FillBox:
+                painter.fillRect(QRectF(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2)).normalized(),
+                                 ToQColor(op.colour));
+                break;
+            case DrawOp::Circle:
+                painter.setPen(MakePen(op, s, unitsPerPoint, Qt::RoundJoin));
+                painter.setBrush(Qt::NoBrush);
+                DrawCircle(painter, op);
+                break;
+            case DrawOp::Text: {
+                const QFont font = LogicalFont(op.font, unitsPerPoint);
+                painter.setFont(font);
+                painter.setPen(ToQColor(op.colour));
+                const double ascent = QFontMetricsF(font).ascent();
+                painter.drawText(QPointF(op.x1, op.y1 + ascent), QString::fromStdString(op.text));
+                break;
+            }
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace qv

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <cmath>
+
+#include "Pixels.h"
+#include "platform/PageWindow.h"
+
+namespace qv {
+namespace {
+
+std::string SizeName(const ::testing::TestParamInfo<QSize>& info) {
+    return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
+}
+
+struct MouseCall {
+    char what;
+    int button;
+    double x, y;
+};
+
+class TestPage : public PageWindow {
+public:
+    TestPage() : PageWindow(11880, 8490) {
+        SetDefaultFontSize(9);
+        button = AddButton("cmdIn", "Zoom in", {500, 5850, 1335, 330}, "Zoom in on the chart");
+        frame = AddFrame("fraTune", "Step", {500, 3000, 3000, 1500});
+        option = AddOption("optFine", "Fine", {100, 300, 1500, 300}, frame);
+        box = AddTextBox("txtValue", {2000, 3420, 1440, 300});
+        label = AddLabel("lblTitle", "Title", {15, 100, 0, 0});
+        list = AddListBox("lstTable", {4500, 1500, 7000, 6000});
+    }
+    std::vector<MouseCall> mouse;
+    QPushButton* button;
+    QGroupBox* frame;
+    QRadioButton* option;
+    QLineEdit* box;
+    QLabel* label;
+    QListWidget* list;
+
+protected:
+    void MousePressed(int b, double x, double y) override { mouse.push_back({'p', b, x, y}); }
+    void MouseMoved(int b, double x, double y) override { mouse.push_back({'m', b, x, y}); }
+    void MouseReleased(int b, double x, double y) override { mouse.push_back({'r', b, x, y}); }
+};
+
+void Send(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+    QMouseEvent e(type, at, w->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+QRect Expected(double scale, double l, double t, double w, double h) {
+    auto px = [&](double v) { return static_cast<int>(std::lround(v * scale)); };
+    return QRect(QPoint(px(l), px(t)), QPoint(px(l + w) - 1, px(t + h) - 1));
+}
+
+class PageAtSize : public ::testing::TestWithParam<QSize> {
+protected:
+    void SetUp() override {
+        page.show();
+        page.resize(GetParam());
+        QApplication::processEvents();
+        scale = page.Scale();
+    }
+    TestPage page;
+    double scale = 0;
+};
+
+TEST_P(PageAtSize, ControlsAndFontsFollowTheUniformScale) {
+    ASSERT_EQ(page.size(), GetParam());
+    EXPECT_DOUBLE_EQ(scale, std::min(GetParam().width() / 11880.0, GetParam().height() / 8490.0));
+    EXPECT_EQ(page.button->geometry(), Expected(scale, 500, 5850, 1335, 330));
+    EXPECT_EQ(page.box->geometry(), Expected(scale, 2000, 3420, 1440, 300));
+    // An option's rect is relative to its frame.
+    EXPECT_EQ(QRect(page.option->mapTo(&page, QPoint(0, 0)), page.option->size()),
+              Expected(scale, 600, 3300, 1500, 300));
+    EXPECT_EQ(page.Control<QRadioButton>("optFine"), page.option);
+
+    const double fontPixels = 9 * 20 * scale;
+    for (QWidget* w : std::initializer_list<QWidget*>{page.button, page.box, page.option, page.label})
+        EXPECT_NEAR(QFontInfo(w->font()).pixelSize(), fontPixels, 1.0) << w->objectName().toStdString();
+    EXPECT_TRUE(QFontInfo(page.list->font()).fixedPitch());
+    EXPECT_NEAR(QFontInfo(page.list->font()).pixelSize(), fontPixels, 1.0);
+    // A label without a given size grows with its font.
+    EXPECT_GE(page.label->height(), QFontInfo(page.label->font()).pixelSize());
+
+    page.SetControlFont(page.label, 18, true);
+    EXPECT_NEAR(QFontInfo(page.label->font()).pixelSize(), 2 * fontPixels, 1.0);
+    EXPECT_TRUE(page.label->font().bold());
+}
+
+TEST_P(PageAtSize, MouseReportsLogicalPositionAndButtons) {
+    const QPointF p = page.ToDevice(6000, 4000);
+    Send(&page, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    Send(&page, QEvent::MouseMove, page.ToDevice(7000, 5000), Qt::NoButton,
+         Qt::LeftButton | Qt::RightButton);
+    Send(&page, QEvent::MouseButtonRelease, p, Qt::RightButton, Qt::LeftButton);
+    ASSERT_EQ(page.mouse.size(), 3u);
+    const double tol = 1e-6;
+    EXPECT_EQ(page.mouse[0].what, 'p');
+    EXPECT_EQ(page.mouse[0].button, kLeftButton);
+    EXPECT_NEAR(page.mouse[0].x, 6000, tol);
+    EXPECT_NEAR(page.mouse[0].y, 4000, tol);
+    EXPECT_EQ(page.mouse[1].button, kLeftButton | kRightButton);
+    EXPECT_NEAR(page.mouse[1].x, 7000, tol);
+    EXPECT_EQ(page.mouse[2].button, kRightButton);
+    // A whole pixel is 1/scale logical units, the most a real pointer can miss by.
+    const QPointF back = page.ToLogical(page.button->geometry().center());
+    EXPECT_NEAR(back.x(), 500 + 1335 / 2.0, 1 / scale);
+    EXPECT_NEAR(back.y(), 5850 + 330 / 2.0, 1 / scale);
+}
+
+TEST_P(PageAtSize, BackgroundDrawingIsPaintedToScale) {
+    Surface& d = page.Drawing();
+    d.SetColour(Rgb(255, 0, 0));
+    d.SetLineWidth(2);
+    d.Line(5000, 8000, 11000, 8000);  // clear of the controls
+    d.Circle(2500, 7500, 700);
+    ASSERT_EQ(page.Recording().Ops().size(), 2u);
+    const QImage img = page.grab().toImage();
+    const QColor onLine = img.pixelColor(page.ToDevice(8000, 8000).toPoint());
+    EXPECT_GT(onLine.red(), 200);
+    EXPECT_LT(onLine.green(), 120);
+    EXPECT_TRUE(test::Inked(img, page.ToDevice(2500, 6800)));
+    EXPECT_FALSE(test::Inked(img, page.ToDevice(2500, 7200)));
+    EXPECT_FALSE(test::Inked(img, page.ToDevice(8000, 8300)));
+    d.Clear();
+    EXPECT_FALSE(test::Inked(page.grab().toImage(), page.ToDevice(8000, 8000)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, PageAtSize,
+                         ::testing::Values(QSize(792, 566), QSize(1584, 1132), QSize(1500, 566),
+                                           QSize(400, 800)), SizeName);
+
+TEST(PageWindow, StartsAtTheReferenceScaleAndKeepsBackgroundColours) {
+    TestPage page;
+    EXPECT_NEAR(page.Scale(), 1.0 / 15, 1e-3);
+    SetBackgroundColour(page.button, Rgb(238, 255, 238));
+    EXPECT_EQ(BackgroundColour(page.button), Rgb(238, 255, 238));
+    EXPECT_EQ(page.button->palette().color(QPalette::Button), QColor(238, 255, 238));
+    SetBackgroundColour(page.box, 0x9999FF);  // pink
+    EXPECT_EQ(page.box->palette().color(QPalette::Base), QColor(255, 0x99, 0x99));
+}
+
+TEST(PageWindow, ExecModalReturnsTheResultGivenToDone) {
+    TestPage page;
+    QTimer::singleShot(0, &page, [&] { page.Done(7); });
+    EXPECT_EQ(page.ExecModal(), 7);
+    EXPECT_FALSE(page.isVisible());
+    QTimer::singleShot(0, &page, [&] { page.close(); });
+    EXPECT_EQ(page.ExecModal(), 0);
+}
+
+}  // namespace
+}  // namespace qv
