@@ -17,6 +17,11 @@
 // on printers. It never drops below w pixels, so on small windows width 1 is
 // still a crisp one-pixel line and width 2 stays visibly thicker. Widths
 // below 1 draw as 1.
+//
+// Arcs on an ellipse (aspect other than 1) measure their angles on the circle
+// before it is squashed, so an arc from 0 to pi/2 always runs from the right
+// end of the horizontal half-axis to the top of the vertical one. An aspect
+// of 0 or less draws a circle.
 #pragma once
 
 #include <QColor>

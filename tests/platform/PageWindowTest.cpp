@@ -18,9 +18,7 @@
 namespace qv {
 namespace {
 
-std::string SizeName(const ::testing::TestParamInfo<QSize>& info) {
-    return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
-}
+using test::SizeName;
 
 struct MouseCall {
     char what;

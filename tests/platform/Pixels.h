@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
+#include <gtest/gtest.h>
+#include <string>
 #include <QPointF>
 #include <algorithm>
 #include <cmath>
@@ -29,6 +32,10 @@ inline double InkAlongRow(const QImage& img, int y, int x0, int x1) {
         ink += (255 - std::min({c.red(), c.green(), c.blue()})) / 255.0;
     }
     return ink;
+}
+
+inline std::string SizeName(const ::testing::TestParamInfo<QSize>& info) {
+    return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
 }
 
 }  // namespace qv::test

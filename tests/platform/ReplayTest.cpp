@@ -9,9 +9,7 @@
 namespace qv {
 namespace {
 
-std::string SizeName(const ::testing::TestParamInfo<QSize>& info) {
-    return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
-}
+using test::SizeName;
 
 using test::Inked;
 using test::InkAlongRow;
