@@ -1,0 +1,1 @@
+qv_bench(calc DEPS qv_calc)

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+
+#include "calc/Math.h"
+#include "calc/Reflection.h"
+#include "calc/Sweep.h"
+#include "calc/Transforms.h"
+
+namespace qv {
+namespace {
+
+namespace tf = transforms;
+using tf::Impedance, tf::kOpenOhms;
+using Z = std::complex<double>;
+const Z j{0, 1};
+const double kTwoPi = 2 * std::numbers::pi;
+
+void ExpectNear(Impedance got, Z want, double rel = 1e-9) {
+    const double tol = rel * std::max(1.0, std::abs(want));
+    EXPECT_NEAR(got.R, want.real(), tol);
+    EXPECT_NEAR(got.X, want.imag(), tol);
+}
+Z Parallel(Z a, Z b) { return 1.0 / (1.0 / a + 1.0 / b); }
+
+SessionState Network() {
+    SessionState s;
+    InitSession(s);
+    ResetNetwork(s);
+    s.LoadMode = 1;
+    s.Value[0] = {0, 30, -20};
+    for (int i = 0; i <= kMaxLoadPoints; ++i) s.LoadFreq[i] = 1e6 * i, s.LoadR[i] = i, s.LoadX[i] = -i;
+    return s;
+}
+
+TEST(CalcTransforms, AgreeWithTheTextbookCircuits) {
+    for (Z load : {Z{50, 0}, Z{12, -35}, Z{220, 90}}) {
+        for (double f : {3.7e6, 144e6}) {
+            const double w = kTwoPi * f, C = 47e-12, L = 0.8e-6, QC = 400, QL = 90;
+            const Z zC{1 / (w * C) / QC, -1 / (w * C)}, zL{w * L / QL, w * L};  // with series loss
+            const double R = load.real(), X = load.imag();
+            ExpectNear(tf::SeriesCapacitor(C, QC, f, R, X), load + zC);
+            ExpectNear(tf::ShuntCapacitor(C, QC, f, R, X), Parallel(load, zC));
+            ExpectNear(tf::SeriesInductor(L, QL, f, R, X), load + zL);
+            ExpectNear(tf::ShuntInductor(L, QL, f, R, X), Parallel(load, zL));
+            ExpectNear(tf::ShuntLCPair(L, QL, C, QC, f, R, X), Parallel(load, zL + zC));
+            ExpectNear(tf::SeriesLCPair(L, QL, C, QC, f, R, X), load + Parallel(zL, zC));
+            ExpectNear(tf::ShuntResistor(33, R, X), Parallel(load, 33.0));
+
+            const double Z0 = 75, deg = 37, f0 = 10e6, T = std::tan(kTwoPi * deg / 360 * f / f0);
+            ExpectNear(tf::TransmissionLine(f, Z0, deg, f0, R, X), Z0 * (load + j * Z0 * T) / (Z0 + j * load * T));
+            ExpectNear(tf::SeriesShortedStub(f, Z0, deg, f0, R, X), load + j * Z0 * T);
+            ExpectNear(tf::SeriesOpenStub(f, Z0, deg, f0, R, X), load - j * Z0 / T);
+            ExpectNear(tf::ShuntShortedStub(f, Z0, deg, f0, R, X), Parallel(load, j * Z0 * T));
+            ExpectNear(tf::ShuntOpenStub(f, Z0, deg, f0, R, X), Parallel(load, -j * Z0 / T));
+        }
+    }
+}
+
+TEST(CalcTransforms, TextbookLandmarks) {
+    ExpectNear(tf::TransmissionLine(1e6, 100, 90, 1e6, 50, 0), 200.0, 1e-12);  // quarter wave
+    ExpectNear(tf::TransmissionLine(2e6, 100, 90, 1e6, 50, 0), 50.0, 1e-12);   // half wave
+    ExpectNear(tf::SeriesShortedStub(1e6, 50, 45, 1e6, 0, 0), j * 50.0, 1e-12);
+    ExpectNear(tf::SeriesOpenStub(1e6, 50, 45, 1e6, 0, 0), -j * 50.0, 1e-12);
+    ExpectNear(tf::SeriesCapacitor(1 / (kTwoPi * 1e6), 100, 1e6, 0, 0), Z{0.01, -1}, 1e-12);
+    ExpectNear(tf::ShuntResistor(0, 50, 30), 0.0, 1e-15);
+    // At resonance a high-Q series tank is a large resistance, a shunt pair
+    // almost a short.
+    const double f = 10e6, L = 1e-6, w = kTwoPi * f, C = 1 / (w * w * L);
+    const Impedance tank = tf::SeriesLCPair(L, 1000, C, 1000, f, 50, 0);
+    EXPECT_NEAR(tank.R, 50 + w * L * 1000 / 2, 1.0);
+    EXPECT_NEAR(tank.X, 0, 1e-3 * tank.R);
+    ExpectNear(tf::ShuntLCPair(L, 1000, C, 1000, f, 50, 0), Parallel(50.0, 2 * w * L / 1000));
+}
+
+TEST(CalcTransforms, DegenerateValuesGiveTheirLimits) {
+    const double f = 1e6, w1 = 1 / kTwoPi;  // omega = 1 exactly at w1
+    EXPECT_EQ(tf::SeriesCapacitor(0, 100, f, 50, 0).X, -kOpenOhms);     // C = 0 is an open
+    ExpectNear(tf::ShuntCapacitor(0, 100, f, 50, 10), Z{50, 10});
+    ExpectNear(tf::ShuntInductor(0, 50, f, 50, 10), 0.0, 1e-15);         // L = 0 is a short
+    EXPECT_EQ(tf::SeriesInductor(1e-6, 0, f, 50, 0).R + tf::SeriesCapacitor(1e-9, 0, f, 50, 0).R, 100);  // Q = 0 lossless
+    ExpectNear(tf::TransmissionLine(f, 75, 30, 0, 20, 5), Z{20, 5});     // no f0: zero length
+    ExpectNear(tf::TransmissionLine(f, 0, 30, 1e6, 20, 5), Z{20, 5});    // no Z0: no line
+    ExpectNear(tf::SeriesOpenStub(f, 50, 30, 0, 0, 0), Z{50 * kOpenOhms, 0});
+    ExpectNear(tf::ShuntShortedStub(f, 50, 0, 1e6, 50, 0), 0.0, 1e-15);
+    ExpectNear(tf::ShuntCapacitor(1e-9, 100, f, 0, 0), 0.0);             // into a short
+    EXPECT_EQ(tf::ShuntInductor(1, 0, w1, 0, -1).R, kOpenOhms);          // lossless parallel resonance
+    EXPECT_EQ(tf::SeriesLCPair(1, 0, 1, 0, w1, 5, 7).R, 5 + kOpenOhms);
+}
+
+TEST(CalcMath, ChainsTheStagesWithTheirValueSlots) {
+    SessionState s = Network();
+    s.VelocityFactor = 0.66;
+    s.ElementType = {0, TransmissionLine, 14, SeriesLCPair, ShuntCapacitor, -3, SeriesResistor};
+    s.Value[1] = {0, 30, 2e6, 75};
+    s.Value[3] = {0, 1e-6, 150, 100e-12, 500};
+    s.Value[4] = {0, 200e-12, 300};
+    s.Value[6] = {0, 1000};  // stage 6 is never part of the network
+    Math(s, 1);
+    Impedance z = tf::TransmissionLine(1e6, 75, 30, 2e6, 30, -20);
+    z = tf::SeriesLCPair(1e-6, 150, 100e-12, 500, 1e6, z.R, z.X);
+    z = tf::ShuntCapacitor(200e-12, 300, 1e6, z.R, z.X);
+    EXPECT_TRUE(s.CurrentR == z.R && s.CurrentX == z.X);
+    EXPECT_EQ(s.VelocityFactor, 1.0);
+    s.ElementType[1] = SeriesCapacitor;
+    s.VelocityFactor = 0.66;
+    Math(s, 1);
+    EXPECT_EQ(s.VelocityFactor, 0.66);
+}
+
+TEST(CalcMath, TakesLoadAndFrequencyFromTheTableUnlessLoadModeIsOne) {
+    SessionState s = Network();
+    for (std::uint16_t mode : {0, 2, 7}) {
+        s.LoadMode = mode;
+        Math(s, 3);
+        EXPECT_TRUE(s.TestFrequency == 3e6 && s.CurrentR == 3);
+        Math(s, 5000);  // clamped to the last row
+        EXPECT_EQ(s.CurrentX, -kMaxLoadPoints);
+    }
+    s.TestFrequency = 0;  // no frequency at entry: not even the table is read
+    s.CurrentR = 123;
+    Math(s, 3);
+    EXPECT_TRUE(s.CurrentR == 123 && s.TestFrequency == 0);
+}
+
+TEST(CalcMath, ZeroAndTinyValuesStayFiniteForEveryElement) {
+    for (int code = SeriesCapacitor; code <= ShuntResistor; ++code)
+        for (double load : {0.0, 50.0})
+            for (double v : {0.0, 1e-320}) {
+                SessionState s = Network();
+                s.Value[0] = {0, load, 0};
+                s.ElementType[1] = s.ElementType[2] = static_cast<std::int16_t>(code);
+                s.Value[1] = {0, v, v, v, v};
+                s.Value[2] = {0, 0, 1e6, 50, 0};  // zero length at a real f0
+                Math(s, 1);
+                EXPECT_TRUE(std::isfinite(s.CurrentR) && std::fabs(s.CurrentX) <= 1E+20) << code;
+            }
+}
+
+TEST(CalcReflection, ReadsTheChartAndStaysFinite) {
+    EXPECT_EQ(ReflectionOf(50, 0, 50).returnLossDb, kReturnLossCapDb);
+    EXPECT_NEAR(ReflectionOf(100, 0, 50).vswr, 2, 1e-12);
+    EXPECT_EQ(ReflectionOf(0, -0.0, 50).angleDeg, 180);  // never -180
+    EXPECT_NEAR(ReflectionOf(0, -50, 50).angleDeg, -90, 1e-12);
+    for (const Reflection& g : {ReflectionOf(0, 50, 50), ReflectionOf(1e20, 1e20, 50), ReflectionOf(50, 0, 0),
+                                ReflectionOf(-50, 0, 50), ReflectionOf(NAN, 0, 50), ReflectionOf(-10, 5, 50)}) {
+        EXPECT_TRUE(std::isfinite(g.rho) && std::isfinite(g.angleDeg) && std::isfinite(g.returnLossDb));
+        EXPECT_TRUE(g.rho < 1 || g.vswr == kVswrLimit);
+    }
+}
+
+TEST(CalcSweep, SingleLoadPointsAndTableRows) {
+    SessionState s = Network();
+    s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 3;
+    EXPECT_EQ(ComputeSweep(s), 3);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(s.SweepFreq[k], 1e6 + 0.5e6 * k);
+    EXPECT_TRUE(s.TestFrequency == 1e6 && s.SweepPoints == 3);
+    s.SweepPoints = 1;  // no spacing to divide by
+    EXPECT_TRUE(ComputeSweep(s) == 1 && s.SweepFreq[0] == 1e6);
+    s.SweepPoints = 30000;
+    EXPECT_TRUE(ComputeSweep(s) == kSweepCapacity && s.SweepFreq[kSweepCapacity - 1] == 2e6);
+    s.SweepPoints = -2;
+    EXPECT_EQ(ComputeSweep(s), 0);
+    s.Value[0] = {0, 0, 0};  // rho = 1 everywhere
+    s.SweepPoints = 4;
+    ComputeSweep(s);
+    EXPECT_EQ(s.SweepVswr[3], kVswrLimit);
+
+    s.LoadMode = 2;
+    s.SweepPoints = 5;
+    EXPECT_EQ(ComputeSweep(s), 5);
+    for (int k = 0; k < 5; ++k) EXPECT_TRUE(s.SweepFreq[k] == 1e6 * (k + 1) && s.SweepR[k] == k + 1);
+    EXPECT_TRUE(s.TestFrequency == 1e6 && s.SweepPoints == 5);
+    s.SweepPoints = 2001;
+    EXPECT_EQ(ComputeSweep(s), kMaxLoadPoints);
+    s.LoadMode = 0;
+    EXPECT_EQ(ComputeSweep(s), 0);
+}
+
+}  // namespace
+}  // namespace qv
