@@ -17,6 +17,7 @@ function(qv_test name)
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest_main GTest::gmock)
   gtest_discover_tests(test_${name}
+    TEST_PREFIX "${name}."
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "${ARG_ENV}"
     DISCOVERY_TIMEOUT 60)
