@@ -44,8 +44,8 @@ bool StageValuesValid(const SessionState& s, int stage) {
     case SeriesOpenStub:
     case ShuntShortedStub:
     case ShuntOpenStub:
-    // An L-C pair is checked on both values and the inductor's Q only: the
-    // capacitor's Q of a pair has no check of its own on entry either.
+    // An L-C pair is judged on L, the inductor's Q and C; the capacitor's Q
+    // is left out, as it always has been for the pair's red mark.
     case ShuntLCPair:
     case SeriesLCPair: return v1 > 0 && v2 > 0 && v3 > 0;
     case SeriesResistor:

@@ -1,4 +1,4 @@
-// Reading a recorded drawing back: which lines, texts and boxes it holds.
+// Reading a recorded drawing back, and setting up networks to draw.
 #pragma once
 
 #include <algorithm>
@@ -6,33 +6,35 @@
 #include <vector>
 
 #include "drawing/RecordingSurface.h"
+#include "session/SessionState.h"
 
 namespace qv::test {
 
 inline std::vector<DrawOp> OpsOf(const RecordingSurface& g, DrawOp::Kind kind) {
     std::vector<DrawOp> out;
-    for (const auto& op : g.Ops())
-        if (op.kind == kind) out.push_back(op);
+    std::copy_if(g.Ops().begin(), g.Ops().end(), std::back_inserter(out),
+                 [&](const DrawOp& op) { return op.kind == kind; });
     return out;
 }
 
 inline std::vector<DrawOp> TextsAt(const RecordingSurface& g, const std::string& text) {
-    std::vector<DrawOp> out;
-    for (const auto& op : OpsOf(g, DrawOp::Text))
-        if (op.text == text) out.push_back(op);
+    auto out = OpsOf(g, DrawOp::Text);
+    std::erase_if(out, [&](const DrawOp& op) { return op.text != text; });
     return out;
 }
 
-inline bool HasText(const RecordingSurface& g, const std::string& text) {
-    return !TextsAt(g, text).empty();
-}
-
-// Strokes (lines and circles) drawn in a colour, in the x range [from, to).
-inline int StrokesIn(const RecordingSurface& g, Colour c, double from, double to) {
-    return static_cast<int>(std::count_if(g.Ops().begin(), g.Ops().end(), [&](const DrawOp& op) {
+// Lines and circles drawn in a colour starting in the x range [from, to).
+inline long StrokesIn(const RecordingSurface& g, Colour c, double from, double to) {
+    return std::count_if(g.Ops().begin(), g.Ops().end(), [&](const DrawOp& op) {
         return (op.kind == DrawOp::Line || op.kind == DrawOp::Circle) && op.colour == c &&
                op.x1 >= from && op.x1 < to;
-    }));
+    });
+}
+
+inline void SetStage(SessionState& s, int stage, int code, double v1, double v2 = 0,
+                     double v3 = 0, double v4 = 0) {
+    s.ElementType[stage] = static_cast<std::int16_t>(code);
+    std::copy_n(std::array{v1, v2, v3, v4}.begin(), 4, s.Value[stage].begin() + 1);
 }
 
 }  // namespace qv::test
