@@ -23,13 +23,16 @@ ChartGeometry ScreenGeometry(const SessionState& s) {
 
 Gamma GammaOf(double r, double x, double systemZ) {
     Gamma g;
+    if (systemZ == 0 || !std::isfinite(systemZ)) return g;
     const double rn = r / systemZ;
     const double xn = x / systemZ;
     const double d = (rn + 1) * (rn + 1) + xn * xn;
+    // z = -1 is the pole of gamma; so is anything whose d underflows.
+    if (!(d > 0)) return g;
     g.u = (rn * rn + xn * xn - 1) / d;
     g.v = 2 * xn / d;
     g.rho = std::sqrt(g.u * g.u + g.v * g.v);
-    // z = -1 gives 0/0; huge inputs overflow. Either way there is no point.
+    // Huge inputs overflow; there is no point then either.
     g.finite = std::isfinite(g.u) && std::isfinite(g.v) && std::isfinite(g.rho);
     return g;
 }

@@ -50,10 +50,12 @@ Readout ReadoutAt(const ChartGeometry& g, double systemZ, double pi, float x, fl
     if (a < -180) a += 360;
     out.pointAngle = a;
 
-    double rho = std::sqrt(dx * dx + dy * dy) / g.radius;
-    // NaN fails the test too: with no usable radius the labels stay hidden.
-    out.visible = rho <= 1;
+    // Before the page has set a radius there is no chart to read: hidden,
+    // with the texts of an arbitrary point outside the rim.
+    const bool haveChart = g.radius > 0 && std::isfinite(g.radius);
+    double rho = haveChart ? std::sqrt(dx * dx + dy * dy) / g.radius : 2;
     if (!std::isfinite(rho)) rho = 2;
+    out.visible = rho <= 1;
     // On the rim the VSWR and the resistance would divide by zero.
     if (rho == 1) rho = 0.999999999999;
 
@@ -68,8 +70,8 @@ Readout ReadoutAt(const ChartGeometry& g, double systemZ, double pi, float x, fl
     const double r = ((1 - u) * (1 + u) * z - v * (z * v)) / d;
     const double xr = ((1 - u) * z * v + v * (1 + u) * z) / d;
     const double mag2 = r * r + xr * xr;
-    const double gc = r / mag2;
-    const double b = -xr / mag2;
+    const double gc = mag2 > 0 ? r / mag2 : 0;
+    const double b = mag2 > 0 ? -xr / mag2 : 0;
 
     out.values[0] = " " + Trim(F(rho)) + " @ " + F(theta * 180 / pi) + kDegree;
     out.values[1] = vswr < 1000 ? " " + Trim(F(vswr)) + ":1   " : std::string(" >1000:1   ");
