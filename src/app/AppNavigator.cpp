@@ -1,0 +1,74 @@
+#include "app/AppNavigator.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTimer>
+
+namespace qv {
+
+AppNavigator::AppNavigator(SessionState& state, Host& host, std::string lastSessionPath)
+    : context_{state, host, *this, std::move(lastSessionPath)} {}
+
+AppNavigator::~AppNavigator() {
+    quitting_ = true;
+    current_.reset();
+}
+
+void AppNavigator::Register(PageId page, PageFactory factory) {
+    factories_[page] = std::move(factory);
+}
+
+void AppNavigator::Start(PageId page) { SwitchTo(page); }
+
+void AppNavigator::Show(PageId page) {
+    // The handler that asked is still running on the old page; switch once it
+    // has returned.
+    QTimer::singleShot(0, this, [this, page] { SwitchTo(page); });
+}
+
+void AppNavigator::SwitchTo(PageId page) {
+    auto it = factories_.find(page);
+    if (it == factories_.end() || quitting_) return;
+    std::unique_ptr<PageWindow> next = it->second(context_);
+    if (!next) return;
+    next->installEventFilter(this);
+    if (current_) {
+        current_->removeEventFilter(this);
+        current_->hide();
+    }
+    next->show();
+    // The old page may still be on the call stack of a queued event; let Qt
+    // delete it when it is safe.
+    if (current_) current_.release()->deleteLater();
+    current_ = std::move(next);
+}
+
+void AppNavigator::ShowModal(PageId page) {
+    auto it = factories_.find(page);
+    if (it == factories_.end() || quitting_) return;
+    std::unique_ptr<PageWindow> dialog = it->second(context_);
+    if (!dialog) return;
+    dialog->ExecModal();
+}
+
+void AppNavigator::Quit() {
+    quitting_ = true;
+    QTimer::singleShot(0, qApp, &QApplication::quit);
+}
+
+bool AppNavigator::eventFilter(QObject* watched, QEvent* event) {
+    // Closing the main page with the window manager's button must not lose
+    // the session: it goes through the exit dialog like the Exit buttons.
+    if (event->type() == QEvent::Close && watched == current_.get() && !quitting_) {
+        event->ignore();
+        if (Has(PageId::Exit)) {
+            ShowModal(PageId::Exit);
+        } else {
+            Quit();
+        }
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace qv
