@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         qv::InitSession(state);
         qv::ResetNetwork(state);
 #ifdef QV_HAS_FILES
-        qv::ReadLastSession(state, pages.lastSessionPath, host);
+        qv::ReadLastSession(state, pages.lastSessionPath);
 #endif
         state.ChartCenterX = 8000;
         state.ChartCenterY = static_cast<float>(0.55 * host.ScreenHeightTwips());
