@@ -4,6 +4,8 @@
 
 #include "chart/ChartGrids.h"
 #include "chart/ElementArcs.h"
+#include "chart/Overlays.h"
+#include "chart/SweepTrace.h"
 #include "numbers/Format.h"
 
 namespace qv {
@@ -65,8 +67,18 @@ void RedrawChart(SessionState& s, Surface& surf, const ChartHooks& hooks) {
     DrawChartFrame(s, surf, g, scheme.frameColour);
     if (hooks.networkPanel) hooks.networkPanel(surf);
     DrawElementArcs(s, surf, g);
-    if (hooks.overlays) hooks.overlays(surf);
-    if (hooks.sweepTrace) hooks.sweepTrace(surf);
+    if (hooks.overlays) {
+        hooks.overlays(surf);
+    } else {
+        DrawQArcs(s, surf, g);
+        DrawVswrCircle(s, surf, g);
+    }
+    if (hooks.sweepTrace) {
+        hooks.sweepTrace(surf);
+    } else {
+        const SweepDrawn sweep = DrawSweep(s, surf, g);
+        if (sweep.ran && hooks.tabulateEnabled) hooks.tabulateEnabled(sweep.tabulateEnabled);
+    }
 }
 
 }  // namespace qv

@@ -12,7 +12,9 @@
 namespace qv {
 
 // Pieces drawn by other folders, called at their place in the drawing order.
-// An empty function draws nothing.
+// An empty networkPanel draws nothing; an empty overlays or sweepTrace draws
+// the chart's own (DrawQArcs and DrawVswrCircle, DrawSweep), each only while
+// its switch is on.
 struct ChartHooks {
     // The network panel; it wipes its band white and sets PanelEdge, which
     // the colour key after it reads.
@@ -21,6 +23,9 @@ struct ChartHooks {
     std::function<void(Surface&)> overlays;
     // The sweep trace, last.
     std::function<void(Surface&)> sweepTrace;
+    // Told the state `cmdTabulate` takes whenever the chart's own sweep trace
+    // ran; not called while SweepOn is 0, so the button keeps its state.
+    std::function<void(bool)> tabulateEnabled;
 };
 
 // "Chart normalized to 50 ohms".

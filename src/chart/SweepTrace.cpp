@@ -1,0 +1,80 @@
+#include "chart/SweepTrace.h"
+
+#include <cmath>
+
+#include "calc/Sweep.h"
+#include "chart/Overlays.h"
+#include "numbers/Format.h"
+
+namespace qv {
+namespace {
+
+bool Placeable(const PagePoint& p) {
+    return p.valid && std::fabs(p.x) <= kPageLimit && std::fabs(p.y) <= kPageLimit;
+}
+
+}  // namespace
+
+bool TabulateEnabled(const SessionState& s) {
+    return s.SweepStart > 10000 && s.SweepPoints > 2 && s.SweepStop > 10100;
+}
+
+PagePoint DrawDot(Surface& surf, const ChartGeometry& g, double systemZ, double r, double x,
+                  int kind, Colour colour) {
+    const PagePoint p = ToPage(g, systemZ, r, x);
+    if (!Placeable(p)) return p;
+    surf.SetLineWidth(1);
+    surf.SetColour(colour);
+    if (kind == kSmallDot) {
+        surf.Circle(p.x, p.y, 10, 0, 0, 1);
+        surf.Circle(p.x, p.y, 20, 0, 0, 1);
+    } else if (kind > kSmallDot) {
+        surf.Circle(p.x, p.y, 30, 0, 0, 1);
+    }
+    return p;
+}
+
+void LabelSweepEnd(Surface& surf, const ChartGeometry& g, const PagePoint& dot,
+                   const std::string& mark, double frequency) {
+    surf.SetLineWidth(1);
+    surf.SetTextColour(kBlack);
+    if (Placeable(dot)) {
+        // The surface has no filled circle; rings one twip apart fill the
+        // disc at every scale, since the pen grows with the scale.
+        surf.SetColour(kWhite);
+        for (int r = 1; r <= kEndRingRadius; ++r) surf.Circle(dot.x, dot.y, r, 0, 0, 1);
+        surf.SetColour(kBlack);
+        surf.Circle(dot.x, dot.y, kEndRingRadius, 0, 0, 1);
+        surf.Text(PageCoord(dot.x - kEndRingRadius / 2), PageCoord(dot.y - kEndRingRadius), mark);
+    }
+    const double rise = mark == "S" ? kStartLabelRise : kFinishLabelRise;
+    const double left = PageCoord(g.centerX - g.radius);
+    const double top = PageCoord(g.centerY + g.radius - rise);
+    surf.SetColour(kWhite);
+    surf.FillBox(left, top, PageCoord(left + kLabelBoxWidth), PageCoord(top + kLabelBoxHeight));
+    surf.Text(left, top, "'" + mark + "'=" + FormatGeneral(frequency) + "Hz");
+}
+
+SweepDrawn DrawSweep(SessionState& s, Surface& surf, const ChartGeometry& g) {
+    SweepDrawn out;
+    if (s.SweepOn == 0) return out;
+    out.ran = true;
+    out.tabulateEnabled = TabulateEnabled(s);
+    out.points = ComputeSweep(s);
+    for (int k = 0; k < out.points; ++k) {
+        const PagePoint p =
+            DrawDot(surf, g, s.SystemZ, s.SweepR[k], s.SweepX[k], kDot, kSweepDotColour);
+        // A single point is both ends: its "F" ring covers its "S" ring, and
+        // both frequency labels read the same.
+        if (k == 0) LabelSweepEnd(surf, g, p, "S", s.SweepFreq[k]);
+        if (k == out.points - 1) LabelSweepEnd(surf, g, p, "F", s.SweepFreq[k]);
+    }
+    return out;
+}
+
+bool ToggleSweep(SessionState& s) {
+    s.SweepOn = s.SweepOn == 0 ? 1 : 0;
+    return s.SweepOn == 1;
+}
+
+}  // namespace qv
