@@ -11,12 +11,9 @@
 namespace qv::test {
 
 struct TempDir {
-    std::filesystem::path path;
-    TempDir() {
-        path = std::filesystem::temp_directory_path() /
-               ("qv-files-" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(path);
-    }
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("qv-files-" + std::to_string(std::random_device{}()));
+    TempDir() { std::filesystem::create_directories(path); }
     ~TempDir() { std::filesystem::remove_all(path); }
     std::string File(const std::string& name) const { return (path / name).string(); }
 };
@@ -26,19 +23,18 @@ inline void WriteAll(const std::string& file, const std::string& text) {
 }
 
 inline std::string ReadAll(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(file, std::ios::binary).rdbuf();
     return text.str();
 }
 
-// Splits at CR LF only, so a bare LF or CR shows up inside a line.
+// Splits at CR LF only, so a stray LF or an unended last line shows.
 inline std::vector<std::string> CrLfLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
-    if (start != text.size()) lines.push_back("<unterminated>" + text.substr(start));
+    if (start != text.size()) lines.push_back("<unended>" + text.substr(start));
     return lines;
 }
 
