@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "chart/Readout.h"
+#include "drawing/MouseButtons.h"
 #include "drawing/Surface.h"
 #include "session/SessionState.h"
 
@@ -46,10 +47,9 @@ void ZoomIn(SessionState& s, ChartPage& page);
 void ZoomOut(SessionState& s, ChartPage& page);
 void ResetView(SessionState& s, ChartPage& page);
 
-// Mouse buttons as the page hands them: 1 left, 2 right; anything else
-// (0, both held = 3) neither reads out nor drags, but still picks a part.
-inline constexpr int kLeftButton = 1;
-inline constexpr int kRightButton = 2;
+// Mouse buttons as the page hands them (drawing/MouseButtons.h): 1 left,
+// 2 right; anything else (0, both held = 3) neither reads out nor drags, but
+// still picks a part.
 
 struct MouseResult {
     bool pickPart = false;  // hand the position to the part pick

@@ -35,6 +35,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "drawing/MouseButtons.h"
 #include "drawing/RecordingSurface.h"
 #include "platform/Replay.h"
 
@@ -53,10 +54,6 @@ namespace qv {
 struct LogicalRect {
     double left = 0, top = 0, width = 0, height = 0;
 };
-
-// Mouse buttons as handed to the page's handlers; a move reports the buttons
-// held, or-ed together (left and right held = 3).
-enum MouseButtons : int { kNoButton = 0, kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
 // Background colour of a button (face), text box (field), label, frame or
 // list box, as 0x00BBGGRR. A label without one is transparent.
