@@ -109,6 +109,12 @@ Leading ReadLeadingNumber(const std::string& a) {
 }  // namespace
 
 double ParseValue(std::string& text) {
+    bool bounded = false;
+    return ParseValue(text, bounded);
+}
+
+double ParseValue(std::string& text, bool& bounded) {
+    bounded = false;
     Trim(text);
     KeepCharacters(text, kKeptCharacters);
 
@@ -142,9 +148,13 @@ double ParseValue(std::string& text) {
     }
 
     const Leading leading = ReadLeadingNumber(accepted);
-    if (leading.overflow) return kLimit;
+    if (leading.overflow) {
+        bounded = true;
+        return kLimit;
+    }
     // The prefix never follows an exponent, so the product stays finite.
     double v = leading.value * multiplier;
+    bounded = v > kLimit || v < -kLimit;
     if (v > kLimit) v = kLimit;
     if (v < -kLimit) v = -kLimit;
     return v + 0.0;  // no negative zero for "-0"

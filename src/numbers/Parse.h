@@ -10,6 +10,11 @@ namespace qv {
 // place, as the caller's text box shows it afterwards.
 double ParseValue(std::string& text);
 
+// Same, and tells whether the typed number lay beyond +-1E10 (or beyond a
+// double) and was bounded, for callers that must report a clamp the bound
+// would otherwise hide.
+double ParseValue(std::string& text, bool& bounded);
+
 // Same, for a caller that does not need the trimmed text back.
 double ParseValueOf(std::string text);
 

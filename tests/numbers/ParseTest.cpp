@@ -52,5 +52,16 @@ TEST(ParseValue, TrimsAndCutsTheCallersText) {
     EXPECT_DOUBLE_EQ(ParseValueOf("1.2345678901k"), 1.2345678901);
 }
 
+TEST(ParseValue, SaysWhenTheBoundWasApplied) {
+    struct Case { const char* text; double value; bool bounded; };
+    for (const Case c : {Case{"10G", 1e10, false}, Case{"20G", 1e10, true},
+                         Case{"-20G", -1e10, true}, Case{"1E999", 1e10, true}}) {
+        std::string text = c.text;
+        bool bounded = !c.bounded;
+        EXPECT_EQ(ParseValue(text, bounded), c.value) << c.text;
+        EXPECT_EQ(bounded, c.bounded) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace qv

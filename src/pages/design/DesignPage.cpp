@@ -1,0 +1,559 @@
+#include "pages/design/DesignPage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <string>
+
+#include "files/LoadData.h"
+#include "files/NetworkFile.h"
+#include "numbers/Format.h"
+#include "numbers/Parse.h"
+#include "schematic/Symbols.h"
+
+namespace qv {
+namespace {
+
+constexpr double kPageWidth = 12000;
+constexpr double kPageHeight = 9000;
+
+// The schematic row and the palette area, for the mouse.
+constexpr double kRowTop = 600, kRowBottom = 2200;
+constexpr double kPaletteLeft = 3500, kPaletteRight = 11300;
+constexpr double kPaletteTop = 4300, kPaletteBottom = 7600;
+
+constexpr double kMinFrequency = 10000;
+constexpr double kMaxFrequency = 10000000000.0;
+constexpr double kMinSystemZ = 1;
+constexpr double kMaxSystemZ = 10000;
+
+constexpr double kCapacitorDefaultQ = 10000;
+constexpr double kInductorDefaultQ = 1000;
+
+constexpr Colour kFrameGreen = Rgb(0, 255, 0);
+constexpr Colour kSeparatorBlue = Rgb(0, 0, 255);
+
+constexpr char kPromptText[] = "Click on a stage to enter, change or edit it";
+constexpr char kPalettePrompt[] = "Click on a component type to choose it";
+
+// The page is laid out for 12000 x 9000 units filling the screen, and its
+// font is a thousandth of the screen height in twips; with one uniform scale
+// that makes a point worth this many drawing units.
+double PageUnitsPerPoint(Host& host) {
+    const double w = host.ScreenWidthTwips(), h = host.ScreenHeightTwips();
+    if (!(w > 0) || !(h > 0)) return 20.0;
+    return 20.0 * std::max(kPageWidth / w, kPageHeight / h);
+}
+
+double FontPoints(Host& host) {
+    const double h = host.ScreenHeightTwips();
+    return h > 0 ? h / 1000.0 : 9.0;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+std::string Text(const QLineEdit* box) { return box->text().toStdString(); }
+
+// Reads a box as a typed value; the box keeps the trimmed text the parser saw.
+double ReadBox(QLineEdit* box, bool& bounded) {
+    std::string text = Text(box);
+    const double value = ParseValue(text, bounded);
+    box->setText(Q(text));
+    return value;
+}
+
+double ReadBox(QLineEdit* box) {
+    bool bounded = false;
+    return ReadBox(box, bounded);
+}
+
+bool IsCapacitor(int code) { return code == SeriesCapacitor || code == ShuntCapacitor; }
+bool IsInductor(int code) { return code == SeriesInductor || code == ShuntInductor; }
+bool IsLineOrStub(int code) { return code >= TransmissionLine && code <= ShuntOpenStub; }
+bool IsLCPair(int code) { return code == ShuntLCPair || code == SeriesLCPair; }
+bool IsResistor(int code) { return code == SeriesResistor || code == ShuntResistor; }
+
+std::string ReEnter(int code, const char* what) {
+    return std::string("Please re-enter the ") + ElementMessageWords(code) + what;
+}
+
+// Element codes of the palette rows, left to right.
+constexpr int kPaletteRow1[] = {EmptyStage,     SeriesCapacitor, ShuntCapacitor,   SeriesInductor,
+                                ShuntInductor,  TransmissionLine, SeriesShortedStub};
+constexpr int kPaletteRow2[] = {SeriesOpenStub, ShuntShortedStub, ShuntOpenStub, ShuntLCPair,
+                                SeriesLCPair,   SeriesResistor,   ShuntResistor};
+
+// The code under x in a palette row, given each symbol's left bound from the
+// right; -1 left of the row.
+int CodeAt(double x, const double (&bounds)[7], const int (&codes)[7]) {
+    for (int i = 6; i >= 0; --i)
+        if (x > bounds[i]) return codes[i];
+    return -1;
+}
+
+}  // namespace
+
+DesignPage::DesignPage(PageContext& context)
+    : PageWindow(kPageWidth, kPageHeight, nullptr, PageUnitsPerPoint(context.host)),
+      context_(context),
+      s_(context.state) {
+    SetDefaultFontSize(FontPoints(context.host));
+    Drawing().SetFont(FontSpec{"Arial", FontPoints(context.host), false});
+
+    AddLabel("lblSystemZ", "System Z: ", {500, 3455, 1500, 330});
+    txtSystemZ_ = AddTextBox("txtSystemZ", {2000, 3420, 1440, 300});
+    auto* enterZ = AddButton("cmdEnterZ", "Enter Z", {3400, 3420, 1350, 330});
+    AddLabel("lblFrequency", "Frequency (Hz): ", {5050, 3455, 2200, 330});
+    txtFrequency_ = AddTextBox("txtFrequency", {7380, 3420, 1500, 330});
+    auto* enterFreq = AddButton("cmdEnterFreq", "Enter freq", {8850, 3420, 1350, 330});
+
+    for (int i = 0; i < 4; ++i) {
+        const QString n = QString::number(i + 1);
+        labels_[i] = AddLabel("lblValue" + n, "", {5050, 4100.0 + 500 * i, 2200, i == 0 ? 330.0 : 300.0});
+        boxes_[i] = AddTextBox("txtValue" + n, {7380, 4050.0 + 500 * i, 1500, 330});
+    }
+    cmdAccept_ = AddButton("cmdAccept", "Accept", {7380, 6050, 1470, 330},
+                           "Accept the values in the boxes");
+    auto* getLoad = AddButton("cmdGetLoad", "Get freq/load", {1400, 2800, 1800, 330});
+    cmdAnalyze_ = AddButton("cmdAnalyze", "Analyze", {500, 5533, 1350, 330}, "Go to the Analyze page");
+    auto* compact = AddButton("cmdCompact", "Compact", {500, 5883, 1350, 330},
+                              "Remove empty stages in the network");
+    auto* save = AddButton("cmdSave", "Save net", {500, 6233, 1350, 330}, "Save the current network");
+    auto* getNet = AddButton("cmdGetNet", "Get net", {500, 6583, 1350, 330}, "Get a new network");
+    // The options page is not part of the program yet.
+    AddButton("cmdSetup", "Setup", {500, 6933, 1350, 330})->setEnabled(false);
+    auto* exit = AddButton("cmdExit", "Exit", {500, 7283, 1350, 330}, "Exit / quit the program");
+    // Where the palette prints its own prompt, so the two take turns.
+    prompt_ = AddLabel("lblSelectElementToEdit", kPromptText, {6000, 8000, 0, 0});
+
+    connect(enterZ, &QPushButton::clicked, this, [this] { EnterSystemZ(); });
+    connect(enterFreq, &QPushButton::clicked, this, [this] { EnterFrequency(); });
+    connect(cmdAccept_, &QPushButton::clicked, this, [this] { Accept(); });
+    connect(getLoad, &QPushButton::clicked, this, [this] { GetLoadTable(); });
+    connect(cmdAnalyze_, &QPushButton::clicked, this, [this] { Analyze(); });
+    connect(compact, &QPushButton::clicked, this, [this] { Compact(); });
+    connect(save, &QPushButton::clicked, this, [this] { SaveNetwork(); });
+    connect(getNet, &QPushButton::clicked, this, [this] { GetNetwork(); });
+    connect(exit, &QPushButton::clicked, this, [this] { Exit(); });
+
+    FitToScreen();
+    Open();
+}
+
+void DesignPage::Open() {
+    SetCaption();
+    s_.SymbolColour = 0;
+    if (s_.SystemZ <= 0) {
+        s_.SystemZ = 50;
+        txtSystemZ_->setText("50");
+    } else {
+        txtSystemZ_->setText(Q(FormatImpedance(s_.SystemZ)));
+    }
+    if (s_.LoadMode == 0) s_.LoadMode = 1;
+    if (s_.TestFrequency <= 0) {
+        s_.TestFrequency = 1000000;
+        txtFrequency_->setText("1 M");
+    } else {
+        txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    }
+    if (s_.VelocityFactor == 0) s_.VelocityFactor = 1.0;
+
+    HideEditor();
+    prompt_->show();
+    mode_ = Mode::Idle;
+    stagePickEnabled_ = true;
+    selectedStage_ = 0;
+    UpdateAnalyzeButton();
+    Redraw();
+}
+
+void DesignPage::SetCaption() {
+    setWindowTitle(Q("Quendavore " + s_.VersionText + " - Design " + s_.CurrentFileName));
+}
+
+void DesignPage::Redraw() { RedrawSchematic(s_, Drawing(), edges_); }
+
+// ---- Stage editor ---------------------------------------------------------
+
+void DesignPage::MousePressed(int, double x, double y) {
+    if (y >= kRowTop && y < kRowBottom) {
+        if (x >= edges_[0] - 1200 && x < edges_[0])
+            OpenLoadEditor();
+        else if (x >= edges_[0] && x < edges_[4] + 1200)
+            PickStage(x);
+    }
+    // Only the palette on show can be picked from; once it has been wiped
+    // (after Accept, or by the load editor) its area is blank page again.
+    if (stagePickEnabled_ && mode_ == Mode::StagePicked && x >= kPaletteLeft &&
+        x < kPaletteRight && y >= kPaletteTop && y < kPaletteBottom)
+        PickFromPalette(x, y);
+}
+
+void DesignPage::PickStage(double x) {
+    if (!stagePickEnabled_) return;
+    int stage = 0;
+    for (int k = kLastStage; k >= kFirstStage; --k) {
+        if (x > edges_[k - 1]) {
+            stage = k;
+            break;
+        }
+    }
+    if (stage == 0) return;
+    selectedStage_ = stage;
+    Redraw();
+    DrawFrame(edges_[stage - 1] + 30, edges_[stage] - 15);
+    s_.StageIndex = static_cast<std::int16_t>(stage);
+    DrawPalette();
+    mode_ = Mode::StagePicked;
+}
+
+void DesignPage::DrawFrame(double left, double right) {
+    Surface& g = Drawing();
+    g.SetColour(kFrameGreen);
+    g.Box(left, 800, right, 2060);
+    g.SetColour(kBlack);
+}
+
+void DesignPage::OpenLoadEditor() {
+    stagePickEnabled_ = false;
+    Redraw();
+    DrawFrame(edges_[0] - 1400, edges_[0] - 15);
+    // Boxes left over from a stage being edited would otherwise be read as
+    // the load's R and X.
+    ClearBoxes();
+    const double r = s_.Value[0][1], x = s_.Value[0][2];
+    if (r > 0) boxes_[0]->setText(Q(FormatResistance(r)));
+    if (x != 0) boxes_[1]->setText(Q(FormatResistance(x)));
+    ShowPair(1, "R (ohms): ");
+    ShowPair(2, "X (ohms): ");
+    for (int i = 2; i < 4; ++i) {
+        labels_[i]->hide();
+        boxes_[i]->hide();
+    }
+    cmdAccept_->show();
+    s_.StageIndex = 0;
+    mode_ = Mode::Editing;
+}
+
+void DesignPage::DrawPalette() {
+    prompt_->hide();
+    Surface& g = Drawing();
+    g.SetTextColour(kBlack);
+    g.Text(6000, 8000, kPalettePrompt);
+    const SymbolStyle style = DesignPageStyle();
+    s_.SymbolColour = 0;
+    auto row = [&](double y, const int (&codes)[7]) {
+        s_.PenX = 3500;
+        s_.PenY = y;
+        for (int i = 0; i < 7; ++i) {
+            if (i > 0) {
+                s_.PenX += 60;
+                g.SetColour(kSeparatorBlue);
+                g.Line(s_.PenX, s_.PenY - 300, s_.PenX, s_.PenY + 1300);
+                g.SetColour(kBlack);
+                s_.PenX += 60;
+            }
+            if (codes[i] == ShuntLCPair) DrawWireSegment(s_, g, style);
+            DrawElementSymbol(s_, g, style, codes[i]);
+            if (codes[i] == ShuntLCPair) DrawWireSegment(s_, g, style);
+        }
+    };
+    row(4500, kPaletteRow1);
+    row(6500, kPaletteRow2);
+}
+
+void DesignPage::PickFromPalette(double x, double y) {
+    static constexpr double row1[7] = {3500, 4500, 5500, 6700, 8000, 9000, 10200};
+    static constexpr double row2[7] = {3500, 4500, 5500, 6700, 7900, 9000, 10000};
+    const int stage = selectedStage_;
+    int code = s_.ElementType[stage];
+    if (y > 4300 && y < 5400) {
+        code = CodeAt(x, row1, kPaletteRow1);
+    } else if (y > 6200 && y < 7500) {
+        code = CodeAt(x, row2, kPaletteRow2);
+    }
+    // A click on a row's very left edge chooses nothing; the palette stays.
+    if (code < 0) return;
+
+    stagePickEnabled_ = false;
+    s_.ElementType[stage] = static_cast<std::int16_t>(code);
+    cmdAnalyze_->setEnabled(false);
+    Surface& g = Drawing();
+    g.SetColour(kWhite);
+    // A little wider than the palette, so no smoothed edge of its first
+    // strokes is left standing.
+    g.FillBox(3450, 3000, 11500, 8500);
+    g.SetColour(kBlack);
+    s_.SymbolColour = 0;
+    s_.PenX = 9500;
+    s_.PenY = 4200;
+    DrawElementSymbol(s_, g, DesignPageStyle(), code);
+
+    if (code == EmptyStage) {
+        for (int slot = 1; slot <= 4; ++slot) s_.Value[stage][slot] = 0;
+        cmdAccept_->hide();
+        Redraw();
+        UpdateAnalyzeButton();
+        stagePickEnabled_ = true;
+        prompt_->show();
+        mode_ = Mode::Idle;
+        return;
+    }
+
+    ClearBoxes();
+    const auto& v = s_.Value[stage];
+    // Zero Qs, lengths, impedances and resistances, and zero frequencies,
+    // are left blank for the user to fill; a zero capacitance or inductance
+    // still shows its unit.
+    auto offer = [&](int n, const std::string& text, const char* blank) {
+        if (text != blank) boxes_[n - 1]->setText(Q(text));
+    };
+    if (IsCapacitor(code)) {
+        boxes_[0]->setText(Q(FormatCapacitance(v[1])));
+        offer(2, FormatResistance(v[2]), "0 ");
+        ShowPair(1, "Capacitance (F): ");
+        ShowPair(2, "Capacitor Q: ");
+    } else if (IsInductor(code)) {
+        boxes_[0]->setText(Q(FormatInductance(v[1])));
+        offer(2, FormatResistance(v[2]), "0 ");
+        ShowPair(1, "Inductance (H): ");
+        ShowPair(2, "Inductor Q: ");
+    } else if (IsLineOrStub(code)) {
+        offer(1, FormatResistance(v[1]), "0 ");
+        offer(2, FormatGeneral(v[2]), "0.0 ");
+        offer(3, FormatResistance(v[3]), "0 ");
+        ShowPair(1, "Length (deg): ");
+        ShowPair(2, "Frequency (Hz): ");
+        ShowPair(3, "Impedance: ");
+    } else if (IsLCPair(code)) {
+        boxes_[0]->setText(Q(FormatInductance(v[1])));
+        offer(2, FormatResistance(v[2]), "0 ");
+        boxes_[2]->setText(Q(FormatCapacitance(v[3])));
+        offer(4, FormatResistance(v[4]), "0 ");
+        ShowPair(1, "Inductance (H): ");
+        ShowPair(2, "Inductor Q: ");
+        ShowPair(3, "Capacitance (F): ");
+        ShowPair(4, "Capacitor Q: ");
+    } else if (IsResistor(code)) {
+        offer(1, FormatResistance(v[1]), "0 ");
+        ShowPair(1, "Resistance: ");
+    }
+    cmdAccept_->show();
+    mode_ = Mode::Editing;
+}
+
+void DesignPage::ShowPair(int n, const char* caption) {
+    labels_[n - 1]->setText(caption);
+    labels_[n - 1]->show();
+    boxes_[n - 1]->show();
+}
+
+void DesignPage::ClearBoxes() {
+    for (auto* box : boxes_) box->clear();
+}
+
+void DesignPage::HideEditor() {
+    for (int i = 0; i < 4; ++i) {
+        labels_[i]->hide();
+        boxes_[i]->clear();
+        boxes_[i]->hide();
+    }
+    cmdAccept_->hide();
+}
+
+// Analyze is offered only while every stage can be calculated: a stage that
+// failed its check (or came in bad from a file) keeps it disabled.
+void DesignPage::UpdateAnalyzeButton() {
+    bool ok = true;
+    for (int k = kFirstStage; k <= kLastStage; ++k) ok = ok && StageValuesValid(s_, k);
+    cmdAnalyze_->setEnabled(ok);
+}
+
+void DesignPage::Accept() {
+    prompt_->show();
+    Host& host = context_.host;
+    const int stage = s_.StageIndex;
+    auto& v = s_.Value[stage];
+    if (stage == 0) {
+        v[1] = ReadBox(boxes_[0]);
+        if (v[1] <= 0) {
+            v[1] = 50;
+            host.ShowMessage("The entered value of zero has been changed to 50 ohms");
+        }
+        v[2] = ReadBox(boxes_[1]);
+    } else {
+        const int code = s_.ElementType[stage];
+        int used = 0;
+        if (IsCapacitor(code) || IsInductor(code)) used = 2;
+        else if (IsLineOrStub(code)) used = 3;
+        else if (IsLCPair(code)) used = 4;
+        else if (IsResistor(code)) used = 1;
+        for (int n = 1; n <= used; ++n) v[n] = ReadBox(boxes_[n - 1]);
+
+        if (IsCapacitor(code)) {
+            if (v[1] <= 0) host.ShowMessage(ReEnter(code, " value"));
+            if (v[2] <= 0) v[2] = kCapacitorDefaultQ;
+            v[3] = v[4] = 0;
+        } else if (IsInductor(code)) {
+            if (v[1] <= 0) host.ShowMessage(ReEnter(code, " value"));
+            if (v[2] <= 0) v[2] = kInductorDefaultQ;
+            v[3] = v[4] = 0;
+        } else if (IsLineOrStub(code)) {
+            if (!(v[1] > 0 && v[2] > 0 && v[3] > 0)) host.ShowMessage(ReEnter(code, " values"));
+            v[4] = 0;
+        } else if (IsLCPair(code)) {
+            const bool shunt = code == ShuntLCPair;
+            if (v[1] <= 0)
+                host.ShowMessage(ReEnter(shunt ? ShuntInductor : SeriesInductor, " value"));
+            if (v[2] <= 0) v[2] = kInductorDefaultQ;
+            if (v[3] <= 0)
+                host.ShowMessage(ReEnter(shunt ? ShuntCapacitor : SeriesCapacitor, " value"));
+            if (v[4] <= 0) v[4] = kCapacitorDefaultQ;
+        } else if (IsResistor(code)) {
+            if (v[1] <= 0) host.ShowMessage(ReEnter(code, " value"));
+            v[2] = v[3] = v[4] = 0;
+        }
+    }
+    HideEditor();
+    stagePickEnabled_ = true;
+    mode_ = Mode::Idle;
+    Redraw();
+    UpdateAnalyzeButton();
+}
+
+// ---- Commands ---------------------------------------------------------------
+
+void DesignPage::ReadFrequencyBox() {
+    Host& host = context_.host;
+    // The parser bounds its numbers at the maximum frequency, so a typed
+    // 20 GHz arrives as exactly 10 GHz and must still be reported.
+    bool bounded = false;
+    s_.TestFrequency = ReadBox(txtFrequency_, bounded);
+    txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    if (s_.TestFrequency < kMinFrequency) {
+        s_.TestFrequency = kMinFrequency;
+        txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
+        host.ShowMessage("Frequency has been reset to the minimum allowed.");
+    }
+    if (s_.TestFrequency > kMaxFrequency || (bounded && s_.TestFrequency >= kMaxFrequency)) {
+        s_.TestFrequency = kMaxFrequency;
+        txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
+        host.ShowMessage("Frequency has been reset to the maximum allowed.");
+    }
+}
+
+void DesignPage::ReadSystemZBox() {
+    Host& host = context_.host;
+    s_.SystemZ = ReadBox(txtSystemZ_);
+    txtSystemZ_->setText(Q(FormatImpedance(s_.SystemZ)));
+    if (s_.SystemZ < kMinSystemZ) {
+        s_.SystemZ = kMinSystemZ;
+        txtSystemZ_->setText(Q(FormatImpedance(s_.SystemZ)));
+        host.ShowMessage("System impedance has been reset to the minimum allowed.");
+    }
+    if (s_.SystemZ > kMaxSystemZ) {
+        s_.SystemZ = kMaxSystemZ;
+        txtSystemZ_->setText(Q(FormatImpedance(s_.SystemZ)));
+        host.ShowMessage("System impedance has been reset to the maximum allowed.");
+    }
+}
+
+void DesignPage::EnterFrequency() {
+    // With a load table the test frequency is the table's present point.
+    if (s_.LoadMode == 2 && s_.LoadPointIndex >= 1 && s_.LoadPointIndex <= kMaxLoadPoints) {
+        s_.TestFrequency = s_.LoadFreq[s_.LoadPointIndex];
+        txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    }
+    ReadFrequencyBox();
+}
+
+void DesignPage::EnterSystemZ() { ReadSystemZBox(); }
+
+void DesignPage::GetLoadTable() {
+    Host& host = context_.host;
+    // Kept here, not only in SavedSweepPoints, which the reader itself
+    // overwrites with the count it found on entry.
+    const std::int16_t held = s_.SweepPoints;
+    s_.SavedSweepPoints = held;
+    s_.SweepPoints = 0;
+    FileDialogRequest request;
+    request.title = "Get frequencies and load data";
+    request.filter = "Quendavore load data files (*.RJX)|*.RJX";
+    request.confirmOverwrite = false;
+    if (auto name = host.OpenFileName(request)) {
+        s_.LoadFileName = *name;
+        ParseLoadData(*name, s_, host);
+    }
+    if (s_.SweepPoints == 0) {
+        s_.SweepPoints = held;
+        s_.SavedSweepPoints = held;
+        if (held == 0) {
+            host.ShowMessage("There are no test frequencies to allow a sweep");
+            s_.LoadMode = 1;
+            return;
+        }
+    }
+    ApplyLoadTable(s_);
+    if (mode_ != Mode::Editing) mode_ = Mode::Idle;
+    if (mode_ == Mode::Idle) prompt_->show();
+    Redraw();
+    // The redraw wiped the frame and the load editor's frame alike; redraw
+    // the load's frame while its values are being edited.
+    if (mode_ == Mode::Editing && s_.StageIndex == 0) DrawFrame(edges_[0] - 1400, edges_[0] - 15);
+}
+
+void DesignPage::GetNetwork() {
+    FileDialogRequest request;
+    request.title = "Read Quendavore network file";
+    request.filter = "Quendavore files (*.QVF)|*.QVF";
+    request.initialName = s_.CurrentFileName;
+    request.confirmOverwrite = false;
+    auto name = context_.host.OpenFileName(request);
+    if (!name) return;
+    s_.CurrentFileName = *name;
+    ReadNetworkFile(*name, s_, context_.host);
+    Open();
+}
+
+void DesignPage::SaveNetwork() {
+    FileDialogRequest request;
+    request.title = "Save Quendavore network file";
+    request.filter = "Quendavore files (*.QVF)|*.QVF";
+    request.initialName = s_.CurrentFileName;
+    auto name = context_.host.SaveFileName(request);
+    if (!name || name->empty()) return;
+    WriteNetworkFile(*name, s_, context_.host.ShortDate());
+    // The writer always uses the .QVF extension; remember the file that
+    // really exists, so that Get net and the exit dialog find it again.
+    s_.CurrentFileName = s_.TextResult;
+    SetCaption();
+}
+
+void DesignPage::Compact() {
+    for (int stage = kFirstStage; stage < kLastStage; ++stage) {
+        if (s_.ElementType[stage + 1] >= 1 && s_.ElementType[stage] == 0) {
+            s_.ElementType[stage] = s_.ElementType[stage + 1];
+            for (int slot = 1; slot < kValueSlots; ++slot) {
+                s_.Value[stage][slot] = s_.Value[stage + 1][slot];
+                s_.Value[stage + 1][slot] = 0;
+            }
+            s_.ElementType[stage + 1] = 0;
+        }
+    }
+    Open();
+}
+
+void DesignPage::Analyze() {
+    ReadSystemZBox();
+    ReadFrequencyBox();
+    context_.navigator.Show(PageId::Analyze);
+}
+
+void DesignPage::Exit() { context_.navigator.ShowModal(PageId::Exit); }
+
+std::unique_ptr<PageWindow> MakeDesignPage(PageContext& context) {
+    return std::make_unique<DesignPage>(context);
+}
+
+}  // namespace qv
