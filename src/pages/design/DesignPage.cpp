@@ -509,8 +509,9 @@ void DesignPage::GetNetwork() {
     request.filter = "Quendavore files (*.QVF)|*.QVF";
     request.initialName = s_.CurrentFileName;
     request.confirmOverwrite = false;
+    // A cancelled dialog keeps the present network and its file name.
     auto name = context_.host.OpenFileName(request);
-    if (!name) return;
+    if (!name || name->empty()) return;
     s_.CurrentFileName = *name;
     ReadNetworkFile(*name, s_, context_.host);
     Open();
