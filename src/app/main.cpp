@@ -41,6 +41,10 @@
 #include "pages/vswrsetup/VswrsetupPage.h"
 #define QV_HAS_VSWRSETUP 1
 #endif
+#if __has_include("pages/sweepsetup/SweepsetupPage.h")
+#include "pages/sweepsetup/SweepsetupPage.h"
+#define QV_HAS_SWEEPSETUP 1
+#endif
 #if __has_include("files/NetworkFile.h")
 #include "files/NetworkFile.h"
 #define QV_HAS_FILES 1
@@ -79,6 +83,9 @@ int main(int argc, char** argv) {
 #endif
 #ifdef QV_HAS_VSWRSETUP
     navigator.Register(qv::PageId::VswrSetup, [](qv::PageContext& c) { return qv::MakeVswrsetupPage(c); });
+#endif
+#ifdef QV_HAS_SWEEPSETUP
+    navigator.Register(qv::PageId::SweepSetup, [](qv::PageContext& c) { return qv::MakeSweepsetupPage(c); });
 #endif
 
     if (navigator.Has(qv::PageId::Opening)) {

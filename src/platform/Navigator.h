@@ -17,6 +17,7 @@ enum class PageId {
     Tabulate,  // frmTabulate, modal
     QSetup,    // frmQsetup, modal
     VswrSetup, // frmVSWRsetup, modal
+    SweepSetup, // sweep set-up dialog, modal
 };
 
 class Navigator {
