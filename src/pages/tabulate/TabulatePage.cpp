@@ -1,0 +1,108 @@
+#include "pages/tabulate/TabulatePage.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <algorithm>
+
+#include "files/TableFile.h"
+#include "platform/Printing.h"
+#include "print/TablePrintout.h"
+
+namespace qv {
+namespace {
+
+constexpr double kPageWidth = 12000;
+constexpr double kPageHeight = 9000;
+
+constexpr char kHeading[] = " Freq.      R:      jX:      Rho:     Angle:   Return:   VSWR:";
+
+// Laid out for 12000 x 9000 units filling the screen, as the Analysis page;
+// a point is then worth this many units.
+double PageUnitsPerPoint(Host& host) {
+    const double w = host.ScreenWidthTwips(), h = host.ScreenHeightTwips();
+    if (!(w > 0) || !(h > 0)) return 20.0;
+    return 20.0 * std::max(kPageWidth / w, kPageHeight / h);
+}
+
+// The buttons' font: a thousandth of the screen height in twips.
+double ButtonPoints(Host& host) {
+    const double h = host.ScreenHeightTwips();
+    return h > 0 ? h / 1000.0 : 9.0;
+}
+
+QFont FixedPitch() {
+    QFont fixed("Courier");
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    if (!QFontInfo(fixed).fixedPitch()) fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    return fixed;
+}
+
+}  // namespace
+
+TabulatePage::TabulatePage(PageContext& context)
+    : PageWindow(kPageWidth, kPageHeight, nullptr, PageUnitsPerPoint(context.host)),
+      context_(context),
+      s_(context.state) {
+    const double buttonPt = ButtonPoints(context.host);
+    AddLabel("lblTitle", "Tabulated Data", {1, 60, 0, 0});
+    QLabel* heading = AddLabel("lblHeading0", kHeading, {1700, 890, 0, 0});
+    list_ = AddListBox("lstTabulatedOutput", {1700, 1200, 8500, 5000});
+    // Heading and list share one fixed-pitch font, so the heads sit over
+    // their columns.
+    heading->setFont(FixedPitch());
+    list_->setFont(FixedPitch());
+    SetControlFont(heading, DefaultFontSize());
+    SetControlFont(list_, DefaultFontSize());
+
+    auto* exit = AddButton("cmdExit", "Return", {1940, 6900, 1335, 300}, "Return to the Analyze page");
+    auto* print = AddButton("cmdPrint", "To printer", {3440, 6900, 1335, 300},
+                            "Send the tabulated dat to the printer");
+    auto* file = AddButton("cmdFile", "To file", {4940, 6900, 1335, 300},
+                           "Send the tabulated data to a file of your choice");
+    for (QPushButton* b : {exit, print, file}) SetControlFont(b, buttonPt);
+    connect(exit, &QPushButton::clicked, this, [this] { Return(); });
+    connect(print, &QPushButton::clicked, this, [this] { ToPrinter(); });
+    connect(file, &QPushButton::clicked, this, [this] { ToFile(); });
+
+    FitToScreen();
+    Open();
+}
+
+void TabulatePage::Open() {
+    SetCaption();
+    list_->clear();
+    for (const std::string& line : TabulatedLines(s_)) list_->addItem(QString::fromStdString(line));
+}
+
+void TabulatePage::SetCaption() {
+    setWindowTitle(QString::fromStdString("Quendavore " + s_.VersionText + " Tabulated output " +
+                                          s_.CurrentFileName));
+}
+
+void TabulatePage::Return() { Done(0); }
+
+void TabulatePage::ToPrinter() {
+    HostPrintHost printing(context_.host, this);
+    PrintTabulatedData(s_, printing);
+}
+
+void TabulatePage::ToFile() {
+    FileDialogRequest request;
+    request.title = "Write Quendavore data file";
+    request.filter = "Quendavore data files (*.DAT)|*.DAT";
+    request.confirmOverwrite = true;
+    const std::optional<std::string> name = context_.host.SaveFileName(request);
+    if (!name) return;
+    s_.CurrentFileName = *name;
+    WriteTableFile(*name, s_, context_.host.ShortDate());
+    SetCaption();
+}
+
+std::unique_ptr<PageWindow> MakeTabulatePage(PageContext& context) {
+    return std::make_unique<TabulatePage>(context);
+}
+
+}  // namespace qv

@@ -1,0 +1,78 @@
+// The chart and network printout: one sheet with the network schematic and
+// its values across the top, the test frequency, the chart with the grids of
+// the current grid type, the network's input point, the arcs and overlays
+// that are switched on, and a footer.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "chart/ChartGeometry.h"
+#include "drawing/PrintSurface.h"
+#include "print/PrintHost.h"
+#include "session/SessionState.h"
+
+namespace qv {
+
+// The sheet's logical size; it is fitted to whatever paper is chosen.
+inline constexpr double kChartSheetWidth = 11500;
+inline constexpr double kChartSheetHeight = 15200;
+inline constexpr double kPrintCenterX = 6000;
+inline constexpr double kPrintCenterY = 7500;
+inline constexpr float kPrintScale = 1.2f;
+
+// Stage colours on paper (index 0 unused), for the arcs and the colour key.
+inline constexpr std::array<Colour, 6> kPrintedStageColours = {
+    kBlack,           Rgb(17, 17, 255),  Rgb(221, 17, 17),
+    Rgb(17, 187, 187), Rgb(238, 238, 17), Rgb(17, 187, 17),
+};
+
+// The grids of one grid type on paper, in drawing order. Pale grids print
+// thin so that the strong one over them stays readable.
+struct PrintedGrid {
+    bool admittance = false;  // else impedance
+    Colour colour = 0;
+    double width = 1;
+};
+struct PrintedGridPlan {
+    int count = 0;
+    std::array<PrintedGrid, 2> grids{};
+    Colour frameColour = 0;
+};
+PrintedGridPlan PrintedGridsFor(int gridType);
+
+// Where the overlays come in. Each draws about the printed geometry with the
+// line width already set; the labels are the printout's own, at fixed places
+// at the bottom left of the sheet, so the hooks draw none. An empty hook
+// draws nothing (the Q arcs, VSWR circle and sweep trace live with the
+// chart's overlay code, which the Analysis page hands in).
+struct PrintedOverlays {
+    std::function<void(SessionState&, Surface&, const ChartGeometry&)> qArcs;
+    std::function<void(SessionState&, Surface&, const ChartGeometry&)> vswrCircle;
+    // Also fills the sweep result arrays, as the screen's trace does.
+    std::function<void(SessionState&, Surface&, const ChartGeometry&)> sweepTrace;
+};
+
+// The printed chart: centre (6000, 7500), the screen's radius.
+ChartGeometry PrintedGeometry(const SessionState& s);
+
+// "Q=2.5": the 32-bit value in its shortest text.
+std::string OverlayValueText(float value);
+
+// Composes the sheet and ends the document. Sets PrintCenterX/Y,
+// PrintScale, the grid colours (as the screen's redraw does for the grid
+// type), PenX/PenY, and whatever Math and the arcs leave (CurrentR/X,
+// LoadPointIndex ...); Value is left as it was.
+void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& dateTime,
+                    const PrintedOverlays& overlays = {});
+
+SheetLayout ChartSheetLayout();
+
+// The Analysis page's "Print": print dialog, the sheet, and on a printer
+// error the beep and "We had a problem driving the printer.". A cancelled
+// dialog ends quietly with nothing printed.
+void PrintChartAndNetwork(SessionState& s, PrintHost& host, const PrintedOverlays& overlays = {});
+inline constexpr char kChartPrintError[] = "We had a problem driving the printer.";
+
+}  // namespace qv

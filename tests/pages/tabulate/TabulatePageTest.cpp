@@ -1,0 +1,132 @@
+// The Tabulate page driven through its buttons, with a scripted desktop.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <memory>
+
+#include "pages/tabulate/TabulatePage.h"
+#include "platform/ScriptedHost.h"
+#include "print/TablePrintout.h"
+
+namespace qv {
+namespace {
+
+class QtApp : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_page_tabulate";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+[[maybe_unused]] ::testing::Environment* const kApp = ::testing::AddGlobalTestEnvironment(new QtApp);
+
+struct Fixture {
+    explicit Fixture(int points) {
+        InitSession(*state);
+        state->CurrentFileName = "C:/nets/dipole.QVF";
+        state->SweepPoints = static_cast<std::int16_t>(points);
+        for (int i = 0; i < points; ++i) {
+            state->SweepFreq[i] = 7e6 + 1e4 * i;
+            state->SweepR[i] = 50;
+            state->SweepX[i] = i == 0 ? -25 : 25;
+            state->SweepRho[i] = i == 1 ? 0 : 0.2;
+            state->SweepRhoAngle[i] = 45;
+            state->SweepVswr[i] = 1.5;
+        }
+    }
+    std::unique_ptr<SessionState> state = std::make_unique<SessionState>();
+    ScriptedHost host;
+    RecordingNavigator navigator;
+    PageContext context{*state, host, navigator, ""};
+};
+
+void Click(const TabulatePage& page, const char* name) {
+    page.Control<QPushButton>(name)->click();
+}
+
+TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
+    Fixture f(3);
+    TabulatePage page(f.context);
+    const auto* list = page.Control<QListWidget>("lstTabulatedOutput");
+    ASSERT_EQ(list->count(), 3);
+    const std::string first = list->item(0)->text().toStdString();
+    EXPECT_EQ(first, TabulatedLine(*f.state, 0));
+    EXPECT_EQ(first.substr(16, 2), "50");
+    EXPECT_EQ(first.substr(25, 3), "-25");
+    EXPECT_NE(list->item(1)->text().indexOf(">120"), -1);
+    EXPECT_TRUE(list->font().fixedPitch());
+    EXPECT_EQ(page.windowTitle(), "Quendavore 2.06 Tabulated output C:/nets/dipole.QVF");
+
+    Fixture none(0);
+    TabulatePage empty(none.context);
+    EXPECT_EQ(empty.Control<QListWidget>("lstTabulatedOutput")->count(), 0);
+}
+
+TEST(TabulatePage, ToFileWritesTheDataFileUnderTheChosenName) {
+    QTemporaryDir dir;
+    Fixture f(2);
+    TabulatePage page(f.context);
+
+    Click(page, "cmdFile");  // cancelled: nothing changes
+    EXPECT_EQ(f.state->CurrentFileName, "C:/nets/dipole.QVF");
+
+    const std::string chosen = dir.filePath("sweep.txt").toStdString();
+    f.host.fileAnswers.push_back(chosen);
+    Click(page, "cmdFile");
+    ASSERT_EQ(f.host.Count("save"), 2);
+    const auto save = std::find_if(f.host.calls.rbegin(), f.host.calls.rend(),
+                                   [](const ScriptedHost::Call& c) { return c.kind == "save"; });
+    EXPECT_EQ(save->file.title, "Write Quendavore data file");
+    EXPECT_EQ(save->file.filter, "Quendavore data files (*.DAT)|*.DAT");
+    EXPECT_TRUE(save->file.confirmOverwrite);
+    EXPECT_EQ(f.state->CurrentFileName, chosen);
+    EXPECT_TRUE(page.windowTitle().endsWith("sweep.txt"));
+    QFile written(dir.filePath("sweep.DAT"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("7010000,50,25,0,45,120,1.5"));
+}
+
+TEST(TabulatePage, ToPrinterAsksForLongTablesAndPrintsToPdf) {
+    QTemporaryDir dir;
+    Fixture f(100);
+    TabulatePage page(f.context);
+    const QString pdf = dir.filePath("table.pdf");
+    f.host.printAnswers.push_back(PrintChoice{"", pdf.toStdString()});
+    f.host.yesNoAnswers.push_back(true);
+    Click(page, "cmdPrint");
+    EXPECT_EQ(f.host.Texts("question"), std::vector<std::string>{CautionText(100)});
+    EXPECT_EQ(f.host.Count("beep"), 1);
+    EXPECT_EQ(f.host.Count("message"), 0);
+    ASSERT_TRUE(QFile::exists(pdf));
+    if (!QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        info.waitForFinished();
+        EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+3\\n")));
+    }
+
+    // A No leaves no file behind.
+    const QString declined = dir.filePath("declined.pdf");
+    f.host.printAnswers.push_back(PrintChoice{"", declined.toStdString()});
+    f.host.yesNoAnswers.push_back(false);
+    Click(page, "cmdPrint");
+    EXPECT_FALSE(QFile::exists(declined));
+}
+
+}  // namespace
+}  // namespace qv
