@@ -72,7 +72,7 @@ std::string FrequencyBoxText(double hz) {
 }
 
 SweepsetupPage::SweepsetupPage(PageContext& context)
-    : PageWindow(5200, 3300), s_(context.state), host_(context.host), table_(s_.LoadMode == 2) {
+    : PageWindow(6000, 3300), s_(context.state), host_(context.host), table_(s_.LoadMode == 2) {
     setWindowTitle("Sweep setup");
     SetDefaultFontSize(9);
     SetControlFont(AddLabel("Label1", "Frequency sweep setup", {240, 150, 0, 0}), 9, true);
@@ -86,9 +86,9 @@ SweepsetupPage::SweepsetupPage(PageContext& context)
     AddLabel("lblStopUnit", "Hz", {4100, 1060, 0, 0});
     auto* note1 = AddLabel("lblNote1", "", {240, 1960, 0, 0});
     auto* note2 = AddLabel("lblNote2", "", {240, 2220, 0, 0});
-    auto* accept = AddButton("cmdAccept", "Accept", {1940, 2750, 1335, 330},
+    auto* accept = AddButton("cmdAccept", "Accept", {2900, 2750, 1335, 330},
                              "Switch the sweep on with these values");
-    auto* cancel = AddButton("cmdCancel", "Cancel", {3420, 2750, 1335, 330},
+    auto* cancel = AddButton("cmdCancel", "Cancel", {4380, 2750, 1335, 330},
                              "Leave the sweep values as they were");
     accept->setDefault(true);
     connect(accept, &QPushButton::clicked, this, [this] { Accept(); });
@@ -104,7 +104,7 @@ SweepsetupPage::SweepsetupPage(PageContext& context)
         txtPoints_->setText(QString::number(rows));
         for (QLineEdit* box : {txtStart_, txtStop_, txtPoints_}) box->setEnabled(false);
         note1->setText("A load table is in use: the sweep follows its " + QString::number(rows) +
-                       " frequencies.");
+                       " rows.");
         note2->setText("Read another load file on the Design page to change them.");
         return;
     }
@@ -119,8 +119,8 @@ SweepsetupPage::SweepsetupPage(PageContext& context)
     txtStart_->setText(Q(FrequencyBoxText(start)));
     txtStop_->setText(Q(FrequencyBoxText(stop)));
     txtPoints_->setText(QString::number(static_cast<int>(points)));
-    note1->setText("Frequencies from 10 kHz to 10 GHz, for example 3.5M or 144 M;");
-    note2->setText("from 3 to 2001 points, evenly spaced, both ends included.");
+    note1->setText("From 10 kHz to 10 GHz, with prefixes: 3.5M, 144 M, 500k.");
+    note2->setText("3 to 2001 points, evenly spaced, both ends included.");
 }
 
 SweepsetupPage::~SweepsetupPage() { Finish(); }
