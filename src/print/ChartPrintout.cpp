@@ -21,9 +21,34 @@ constexpr Colour kGreen = Rgb(17, 136, 17);
 constexpr Colour kPaleGreen = Rgb(153, 255, 153);
 
 constexpr double kLeft = 1500;  // left edge of every text column on the sheet
+// The ladder's lines end here at the latest, leaving room for the
+// generator's texts to its right.
+constexpr double kLadderRightLimit = 10600;
+
+// Where the ladder's drawing ends on the right at a print scale.
+double LadderRight(SessionState& s, double scale) {
+    RecordingSurface scratch;
+    StageEdges edges{};
+    DrawLadder(s, scratch, PrintedPageStyle(scale), edges);
+    double right = 0;
+    for (const DrawOp& op : scratch.Ops())
+        if (op.kind == DrawOp::Line) right = std::max({right, op.x1, op.x2});
+    return right;
+}
+
+// At the print scale a ladder of five stages is wider than the sheet and
+// its right end, the generator, would be lost off the paper. Such a ladder
+// is drawn smaller, just wide enough to end within the sheet.
+float FittingPrintScale(SessionState& s) {
+    const double start = PrintedPageStyle(kPrintScale).penStartX;
+    const double room = kLadderRightLimit - start;
+    const double width = LadderRight(s, kPrintScale) - start;
+    if (!(width > room)) return kPrintScale;
+    return static_cast<float>(kPrintScale * room / width);
+}
 
 void DrawSchematic(SessionState& s, Surface& surf) {
-    s.PrintScale = kPrintScale;
+    s.PrintScale = FittingPrintScale(s);
     s.SymbolColour = kBlack;
     surf.SetLineWidth(8);
     surf.SetFont(FontSpec{"Arial", 8, false});

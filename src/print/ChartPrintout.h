@@ -61,7 +61,8 @@ ChartGeometry PrintedGeometry(const SessionState& s);
 std::string OverlayValueText(float value);
 
 // Composes the sheet and ends the document. Sets PrintCenterX/Y,
-// PrintScale, the grid colours (as the screen's redraw does for the grid
+// PrintScale (1.2, or less for a ladder that would otherwise run off the
+// sheet's right edge), the grid colours (as the screen's redraw does for the grid
 // type), PenX/PenY, and whatever Math and the arcs leave (CurrentR/X,
 // LoadPointIndex ...); Value is left as it was.
 void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& dateTime,

@@ -173,7 +173,20 @@ TEST(ChartPrintout, TextsAtTheirPlaces) {
     EXPECT_EQ(footer->y1, 11500);
     EXPECT_EQ(footer->font.sizePt, 6);
     EXPECT_EQ(s->PrintCenterX, 6000);
-    EXPECT_EQ(s->PrintScale, 1.2f);
+}
+
+TEST(ChartPrintout, WideLadderShrinksToEndOnTheSheet) {
+    auto s = Opened();  // five empty stages: the widest ladder there is
+    const auto ops = Sheet(*s);
+    EXPECT_LT(s->PrintScale, 1.2f);
+    EXPECT_GT(s->PrintScale, 0.5f);
+    double right = 0;
+    for (const DrawOp& op : ops)
+        if (op.kind == DrawOp::Line && op.y1 < 3000) right = std::max(right, op.x2);
+    EXPECT_NEAR(right, 10600, 1);
+    const DrawOp* gen = FindText(ops, "GEN");
+    ASSERT_NE(gen, nullptr);
+    EXPECT_LT(gen->x1 + 600, 11500);
 }
 
 TEST(ChartPrintout, OverlaysDrawThroughTheirHooksWithLabelsAtFixedPlaces) {
