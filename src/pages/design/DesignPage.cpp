@@ -202,23 +202,45 @@ void DesignPage::PickStage(double x) {
     if (stage == 0) return;
     selectedStage_ = stage;
     Redraw();
-    DrawFrame(edges_[stage - 1] + 30, edges_[stage] - 15);
+    DrawFrame(stage);
     s_.StageIndex = static_cast<std::int16_t>(stage);
     DrawPalette();
     mode_ = Mode::StagePicked;
 }
 
-void DesignPage::DrawFrame(double left, double right) {
+void DesignPage::DrawFrame(int part) {
+    const double left = part == 0 ? edges_[0] - 1400 : edges_[part - 1] + 30;
     Surface& g = Drawing();
     g.SetColour(kFrameGreen);
-    g.Box(left, 800, right, 2060);
+    g.Box(left, 800, edges_[part] - 15, 2060);
     g.SetColour(kBlack);
+}
+
+void DesignPage::DrawPreview(int code) {
+    s_.SymbolColour = 0;
+    s_.PenX = 9500;
+    s_.PenY = 4200;
+    DrawElementSymbol(s_, Drawing(), DesignPageStyle(), code);
+}
+
+// A command that changes what the schematic shows redraws it without
+// throwing away the user's place: the frame, the palette or the preview
+// of the present state come back on top.
+void DesignPage::RedrawKeepingPlace() {
+    Redraw();
+    if (mode_ == Mode::StagePicked) {
+        DrawFrame(selectedStage_);
+        DrawPalette();
+    } else if (mode_ == Mode::Editing) {
+        DrawFrame(s_.StageIndex);
+        if (s_.StageIndex != 0) DrawPreview(s_.ElementType[s_.StageIndex]);
+    }
 }
 
 void DesignPage::OpenLoadEditor() {
     stagePickEnabled_ = false;
     Redraw();
-    DrawFrame(edges_[0] - 1400, edges_[0] - 15);
+    DrawFrame(0);
     // Boxes left over from a stage being edited would otherwise be read as
     // the load's R and X.
     ClearBoxes();
@@ -285,10 +307,7 @@ void DesignPage::PickFromPalette(double x, double y) {
     // strokes is left standing.
     g.FillBox(3450, 3000, 11500, 8500);
     g.SetColour(kBlack);
-    s_.SymbolColour = 0;
-    s_.PenX = 9500;
-    s_.PenY = 4200;
-    DrawElementSymbol(s_, g, DesignPageStyle(), code);
+    DrawPreview(code);
 
     if (code == EmptyStage) {
         for (int slot = 1; slot <= 4; ++slot) s_.Value[stage][slot] = 0;
@@ -466,9 +485,15 @@ void DesignPage::EnterFrequency() {
         txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
     }
     ReadFrequencyBox();
+    // A transmission line prints the test frequency under its symbol.
+    RedrawKeepingPlace();
 }
 
-void DesignPage::EnterSystemZ() { ReadSystemZBox(); }
+void DesignPage::EnterSystemZ() {
+    ReadSystemZBox();
+    // The generator prints the system impedance.
+    RedrawKeepingPlace();
+}
 
 void DesignPage::GetLoadTable() {
     Host& host = context_.host;
@@ -495,12 +520,10 @@ void DesignPage::GetLoadTable() {
         }
     }
     ApplyLoadTable(s_);
-    if (mode_ != Mode::Editing) mode_ = Mode::Idle;
-    if (mode_ == Mode::Idle) prompt_->show();
-    Redraw();
-    // The redraw wiped the frame and the load editor's frame alike; redraw
-    // the load's frame while its values are being edited.
-    if (mode_ == Mode::Editing && s_.StageIndex == 0) DrawFrame(edges_[0] - 1400, edges_[0] - 15);
+    // The box shows the table's test point, so that Analyze, which reads
+    // the box, keeps it.
+    txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    RedrawKeepingPlace();
 }
 
 void DesignPage::GetNetwork() {

@@ -56,8 +56,10 @@ private:
     void OpenLoadEditor();
     void DrawPalette();
     void PickFromPalette(double x, double y);
-    void DrawFrame(double left, double right);
+    void DrawFrame(int part);  // 0 = the load
+    void DrawPreview(int code);
     void Redraw();
+    void RedrawKeepingPlace();
     void ShowPair(int n, const char* caption);
     void HideEditor();
     void ClearBoxes();

@@ -136,6 +136,7 @@ TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
         EXPECT_EQ(state.LoadPointIndex, n / 2 + 1);
         EXPECT_EQ(state.Value[0][1], 10 * (n / 2 + 1));
     }
+    EXPECT_EQ(Box("txtFrequency")->text().toStdString(), FormatGeneral(5e6));
     Type("txtFrequency", "3M");  // ignored: the table's point rules
     Press("cmdEnterFreq");
     EXPECT_EQ(state.TestFrequency, 5e6);
@@ -204,7 +205,11 @@ TEST_F(DesignPageTest, ClicksOutsideTheSchematicAndPaletteDoNothing) {
     EXPECT_EQ(Ops(DrawOp::Box, Rgb(0, 255, 0)), 1);
     EXPECT_EQ(Ops(DrawOp::Line, Rgb(0, 0, 255)), 12);
     Click(3500, 4800);  // a row's very left edge chooses nothing
+    Type("txtSystemZ", "75");
+    Press("cmdEnterZ");  // redraws the generator's text, keeps the palette
     EXPECT_EQ(Page().CurrentMode(), Mode::StagePicked);
+    EXPECT_EQ(Ops(DrawOp::Line, Rgb(0, 0, 255)), 12);
+    EXPECT_EQ(Ops(DrawOp::Box, Rgb(0, 255, 0)), 1);
 }
 
 TEST_F(DesignPageTest, PaletteBandsChooseEveryElement) {
