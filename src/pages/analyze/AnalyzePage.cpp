@@ -1,0 +1,418 @@
+#include "pages/analyze/AnalyzePage.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+#include "chart/ChartGrids.h"
+#include "chart/ElementArcs.h"
+#include "chart/Overlays.h"
+#include "numbers/Format.h"
+#include "numbers/Parse.h"
+#include "pages/analyze/Tuning.h"
+#include "schematic/NetworkPanel.h"
+
+namespace qv {
+namespace {
+
+constexpr double kPageWidth = 11880;
+constexpr double kPageHeight = 8490;
+constexpr double kRowHeight = 330;
+constexpr double kStepWidth = 360;
+constexpr std::array<double, 4> kStepLefts = {500, 860, 1220, 1580};
+constexpr std::array<const char*, 4> kStepCaptions = {"<<", "<", ">", ">>"};
+constexpr std::array<double, 4> kStepSizes = {0.1, 0.01, 0.01, 0.1};  // k of each button
+constexpr std::array<bool, 4> kStepUp = {false, false, true, true};
+
+// Tool tips of the step buttons, normal then fine, in button order.
+constexpr std::array<const char*, 4> kTuneTipsNormal = {"Down 10%", "Down 1%", "Up 1%", "Up 10%"};
+constexpr std::array<const char*, 4> kTuneTipsFine = {"Down .1%", "Down .01%", "Up .01%",
+                                                      "Up .1%"};
+constexpr std::array<const char*, 4> kFreqTipsNormal = {
+    "Move test frequency down 10%", "Move test frequency down 1%", "Move test frequency up 1%",
+    "Move test frequency up 10%"};
+constexpr std::array<const char*, 4> kFreqTipsFine = {
+    "Move test frequency down .1%", "Move test frequency down .01%",
+    "Move test frequency up .01%", "Move test frequency up .1%"};
+
+constexpr float kNormalTuneSize = 1.0f;
+constexpr float kFineTuneSize = 0.01f;
+constexpr double kMinTestFrequency = 10000;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Page positions go to the chart layer as 32-bit floats. A pointer dragged
+// far off the window is still a finite number; anything else (never expected
+// from Qt) is treated as the page origin rather than handed on.
+float PageFloat(double v) { return std::isfinite(v) ? static_cast<float>(v) : 0.0f; }
+
+}  // namespace
+
+FontSpec AnalyzePage::PageFont() {
+    FontSpec f;
+    f.sizePt = kAnalyzeFontPt;
+    return f;
+}
+
+AnalyzePage::AnalyzePage(PageContext& context)
+    : PageWindow(kPageWidth, kPageHeight), context_(context), s_(context.state) {
+    SetDefaultFontSize(kAnalyzeFontPt);
+    hooks_.networkPanel = [this](Surface& surf) { DrawNetworkPanel(s_, surf, PanelFont()); };
+
+    top_ = BuildTuneRow(3, 1800);
+    bottom_ = BuildTuneRow(4, 2850);
+    BuildFrequencyControls();
+    BuildChartControls();
+    BuildReadout();
+    FitToScreen();
+    Open();
+}
+
+// ---- Building the controls ---------------------------------------------------
+
+AnalyzePage::TuneRow AnalyzePage::BuildTuneRow(int digit, double top) {
+    const bool isTop = digit == 3;
+    const QString n = QString::number(isTop ? 1 : 2);
+    TuneRow row;
+    row.box = AddTextBox("txtZ" + n, {500, top, 1440, kRowHeight});
+    row.enter = AddButton("cmdZ" + n, "Enter", {1940, top, 1200, kRowHeight},
+                          "Click to enter a new value");
+    connect(row.enter, &QPushButton::clicked, this,
+            [this, isTop] { isTop ? EnterTop() : EnterBottom(); });
+    const std::array<QString, 4> names = {"down10", "down1", "up1", "up10"};
+    for (int i = 0; i < 4; ++i) {
+        row.steps[i] = AddButton(QString("cmd%1%2").arg(digit).arg(names[i]), kStepCaptions[i],
+                                 {kStepLefts[i], top + 300, kStepWidth, kRowHeight},
+                                 kTuneTipsNormal[i]);
+        connect(row.steps[i], &QPushButton::clicked, this,
+                [this, isTop, i] { StepRow(isTop, kStepSizes[i], kStepUp[i]); });
+    }
+    const QString side = isTop ? "Top" : "Bottom";
+    row.frame = AddFrame("fra" + side, "", {500, top + 630, 3900, 360});
+    row.geometric = AddOption("opt" + side + "Geometric", "Geometric", {120, 45, 1600, 270}, row.frame);
+    row.arithmetic =
+        AddOption("opt" + side + "Arithmetic", "Arithmetic", {1900, 45, 1800, 270}, row.frame);
+    row.geometric->setChecked(true);
+    connect(row.geometric, &QRadioButton::clicked, this,
+            [this, isTop] { isTop ? ChooseTopMode(false) : ChooseBottomMode(false); });
+    connect(row.arithmetic, &QRadioButton::clicked, this,
+            [this, isTop] { isTop ? ChooseTopMode(true) : ChooseBottomMode(true); });
+    return row;
+}
+
+void AnalyzePage::BuildFrequencyControls() {
+    txtFreq_ = AddTextBox("txtFreq", {500, 4050, 1440, kRowHeight});
+    auto* enter = AddButton("cmdFreq", "Freq enter", {1940, 4050, 1200, kRowHeight},
+                            "Enter the test frequency");
+    connect(enter, &QPushButton::clicked, this, [this] { EnterFrequency(); });
+    const std::array<QString, 4> names = {"cmdFreqDown10", "cmdFreqDown1", "cmdFreqUp1",
+                                          "cmdFreqUp10"};
+    for (int i = 0; i < 4; ++i) {
+        freqSteps_[i] = AddButton(names[i], kStepCaptions[i],
+                                  {kStepLefts[i], 4350, kStepWidth, kRowHeight}, kFreqTipsNormal[i]);
+        connect(freqSteps_[i], &QPushButton::clicked, this,
+                [this, i] { StepFrequency(kStepSizes[i], kStepUp[i]); });
+    }
+    AddLabel("lblTuneSize", " Tune step size:", {500, 4830, 3900, 450});
+    auto* frame = AddFrame("fraTuneSize", "", {500, 5100, 3800, 300});
+    optNormal_ = AddOption("optTuneSizeNormal", "1% / 10%", {120, 15, 1500, 270}, frame);
+    optNormal_->setToolTip("Tuning stepsizes are set to 1% (< and >) and 10% (<< and >>)");
+    optFine_ = AddOption("optTuneSizeFine", ".01% / .1%", {1800, 15, 1800, 270}, frame);
+    optFine_->setToolTip("Tuning stepsizes are set to .01% (< and >) and .1% (<< and >>) ");
+    optNormal_->setChecked(true);
+    connect(optNormal_, &QRadioButton::clicked, this, [this] { ChooseTuneSize(false); });
+    connect(optFine_, &QRadioButton::clicked, this, [this] { ChooseTuneSize(true); });
+}
+
+void AnalyzePage::BuildChartControls() {
+    cmdArcs_ = AddButton("cmdArcs", "Arcs on/off", {1950, 5500, 1335, kRowHeight},
+                         "Turn off the arcs");
+    connect(cmdArcs_, &QPushButton::clicked, this, [this] {
+        SetBackgroundColour(cmdArcs_, SwitchColour(ToggleArcs(s_)));
+        Redraw();
+    });
+    cmdQon_ = AddButton("cmdQon", "On/off", {3270, 5850, 820, kRowHeight},
+                        "Toggle Q arcs on / off");
+    connect(cmdQon_, &QPushButton::clicked, this, [this] {
+        SetBackgroundColour(cmdQon_, SwitchColour(ToggleQArcs(s_)));
+        Redraw();
+    });
+    cmdVswrOn_ = AddButton("cmdVSWRon", "On/off", {3270, 6200, 820, kRowHeight},
+                           "Toggle VSWR circle on / off");
+    connect(cmdVswrOn_, &QPushButton::clicked, this, [this] {
+        SetBackgroundColour(cmdVswrOn_, SwitchColour(ToggleVswrCircle(s_)));
+        Redraw();
+    });
+    cmdIn_ = AddButton("cmdIn", "Zoom in", {500, 5850, 1335, kRowHeight}, "Zoom in on the chart");
+    connect(cmdIn_, &QPushButton::clicked, this, [this] {
+        ZoomIn(s_, chart_);
+        ApplyZoomButtons();
+        Redraw();
+    });
+    cmdOut_ = AddButton("cmdOut", "Zoom out", {500, 6200, 1335, kRowHeight},
+                        "Zoom out on the chart");
+    connect(cmdOut_, &QPushButton::clicked, this, [this] {
+        ZoomOut(s_, chart_);
+        ApplyZoomButtons();
+        Redraw();
+    });
+    auto* reset = AddButton("cmdReset", "Reset", {500, 6550, 1335, kRowHeight},
+                            "Reset the chart position and size");
+    connect(reset, &QPushButton::clicked, this, [this] {
+        ResetView(s_, chart_);
+        ApplyZoomButtons();
+        Redraw();
+    });
+    auto* grid = AddButton("cmdDisplay", "Grid type", {500, 6900, 1335, kRowHeight},
+                           "Step through the various grid types");
+    connect(grid, &QPushButton::clicked, this, [this] {
+        s_.GridType = NextGridType(s_.GridType);
+        Redraw();
+    });
+    // The row between the chart buttons and the hints is free.
+    auto* design = AddButton("cmdDesign", "Design", {500, 7250, 1335, kRowHeight},
+                             "Go to the Design page");
+    connect(design, &QPushButton::clicked, this,
+            [this] { context_.navigator.Show(PageId::Design); });
+    auto* exit = AddButton("cmdExit", "Exit", {1950, 7250, 1335, kRowHeight},
+                           "Exit/quit the program");
+    connect(exit, &QPushButton::clicked, this,
+            [this] { context_.navigator.ShowModal(PageId::Exit); });
+}
+
+void AnalyzePage::BuildReadout() {
+    for (std::size_t i = 0; i < kReadoutColumns.size(); ++i) {
+        const ReadoutColumn& c = kReadoutColumns[i];
+        QLabel* caption = AddLabel(c.captionName, c.caption,
+                                   {double(c.left), kReadoutCaptionTop, double(c.width),
+                                    kReadoutLabelHeight});
+        SetBackgroundColour(caption, kReadoutCaptionBack);
+        QLabel* value = AddLabel(c.valueName, "", {double(c.left), kReadoutValueTop,
+                                                   double(c.width), kReadoutLabelHeight});
+        SetBackgroundColour(value, kWhite);
+        readoutLabels_[i] = caption;
+        readoutLabels_[i + kReadoutColumns.size()] = value;
+    }
+    for (const HintLabel& h : kHintLabels)
+        AddLabel(h.name, h.text, {double(h.left), double(h.top), 3300, 330});
+}
+
+// ---- Opening -------------------------------------------------------------------
+
+void AnalyzePage::Open() {
+    setWindowTitle(Q("Quendavore " + s_.VersionText + " - Analysis  " + s_.CurrentFileName));
+
+    const SwitchColours colours = OpenChartView(s_, chart_);
+    Drawing().SetLineWidth(1);
+    SetBackgroundColour(cmdQon_, colours.qArcs);
+    SetBackgroundColour(cmdVswrOn_, colours.vswr);
+    SetBackgroundColour(cmdArcs_, colours.arcs);
+    ApplyZoomButtons();
+    SetReadoutVisible(false);
+
+    s_.TuneStage = kNothingPicked;
+    ShowRow(top_, false, true);
+    ShowRow(bottom_, false, true);
+
+    txtFreq_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    if (s_.TuneSize == 0) s_.TuneSize = kNormalTuneSize;
+    const bool fine = s_.TuneSize != kNormalTuneSize;
+    (fine ? optFine_ : optNormal_)->setChecked(true);
+    ChooseTuneSize(fine);
+
+    Redraw();
+}
+
+void AnalyzePage::Redraw() {
+    Surface& d = Drawing();
+    // Drawn once beforehand so that the panel's wipe inside the redraw spans
+    // the network as it is now, not as it was at the last redraw.
+    DrawNetworkPanel(s_, d, PanelFont());
+    d.SetFont(PageFont());
+    RedrawChart(s_, d, hooks_);
+}
+
+std::unique_ptr<PageWindow> MakeAnalyzePage(PageContext& context) {
+    return std::make_unique<AnalyzePage>(context);
+}
+
+// ---- Chart view and readout -------------------------------------------------
+
+void AnalyzePage::ApplyZoomButtons() {
+    cmdIn_->setEnabled(chart_.zoomInEnabled);
+    cmdOut_->setEnabled(chart_.zoomOutEnabled);
+}
+
+void AnalyzePage::MousePressed(int button, double x, double y) {
+    const float fx = PageFloat(x), fy = PageFloat(y);
+    const MouseResult r = ChartMousePress(s_, chart_, button, fx, fy);
+    if (r.pickPart) PickPart(fx);
+    Apply(r);
+}
+
+void AnalyzePage::MouseMoved(int buttons, double x, double y) {
+    Apply(ChartMouseMove(s_, chart_, buttons, PageFloat(x), PageFloat(y)));
+}
+
+void AnalyzePage::MouseReleased(int, double, double) { Apply(ChartMouseRelease()); }
+
+void AnalyzePage::Apply(const MouseResult& r) {
+    if (r.readout) ShowReadout(*r.readout);
+    if (r.hideReadout) SetReadoutVisible(false);
+    if (r.redraw) Redraw();
+}
+
+void AnalyzePage::ShowReadout(const Readout& r) {
+    pointAngle_ = r.pointAngle;
+    const std::size_t n = kReadoutColumns.size();
+    for (std::size_t i = 0; i < n; ++i) readoutLabels_[n + i]->setText(Q(r.values[i]));
+    SetReadoutVisible(r.visible);
+}
+
+void AnalyzePage::SetReadoutVisible(bool visible) {
+    for (QLabel* l : readoutLabels_) l->setVisible(visible);
+}
+
+// ---- Component tuning ---------------------------------------------------------
+
+void AnalyzePage::ShowRow(TuneRow& row, bool visible, bool withFrame) {
+    row.box->setVisible(visible);
+    row.enter->setVisible(visible);
+    for (QPushButton* b : row.steps) b->setVisible(visible);
+    if (withFrame) row.frame->setVisible(visible);
+}
+
+void AnalyzePage::WriteTuningTexts() {
+    const TuningTexts t = TextsFor(s_, s_.TuneStage);
+    top_.box->setText(Q(t.top));
+    bottom_.box->setText(Q(t.bottom));
+}
+
+void AnalyzePage::PickPart(float x) {
+    const std::optional<std::int16_t> part = PickedPart(s_, x);
+    if (!part) return;
+    s_.TuneStage = *part;
+    const TuningTexts t = TextsFor(s_, *part);
+    top_.box->setText(Q(t.top));
+    top_.enter->setText(Q(t.topCaption));
+    ShowRow(top_, true, true);
+    const bool bottom = HasBottomRow(s_.ElementType[*part]);
+    if (bottom) {
+        bottom_.box->setText(Q(t.bottom));
+        bottom_.enter->setText(Q(t.bottomCaption));
+    }
+    ShowRow(bottom_, bottom, true);
+    Redraw();
+}
+
+void AnalyzePage::EnterTop() {
+    const int st = s_.TuneStage;
+    if (!IsTunablePart(st)) return;
+    std::string text = top_.box->text().toStdString();
+    const double v = ParseValue(text);
+    s_.Value[st][1] = v;
+    if (st >= kFirstStage && v <= 0) {
+        context_.host.ShowMessage("You have set the value for stage " + std::to_string(st) +
+                                  " to zero or less;\r\nthe component has been removed");
+        for (int slot = 2; slot <= 4; ++slot) s_.Value[st][slot] = 0;
+        s_.ElementType[st] = EmptyStage;
+        top_.box->clear();
+        ShowRow(top_, false, false);
+    } else if (st == 0 && v <= 0) {
+        context_.host.ShowMessage(
+            "You have set the real value for the antenna to zero or less;\r\na default value of "
+            "50 ohms has been substituted for that value.");
+        s_.Value[0][1] = 50;
+        for (int slot = 2; slot <= 4; ++slot) s_.Value[0][slot] = 0;
+        top_.box->clear();
+        bottom_.box->clear();
+        ShowRow(top_, false, false);
+        ShowRow(bottom_, false, false);
+    }
+    WriteTuningTexts();
+    Redraw();
+}
+
+void AnalyzePage::EnterBottom() {
+    const int st = s_.TuneStage;
+    if (!IsTunablePart(st)) return;
+    if (const int slot = BottomSlot(s_.ElementType[st]))
+        s_.Value[st][slot] = ParseValueOf(bottom_.box->text().toStdString());
+    WriteTuningTexts();
+    Redraw();
+}
+
+void AnalyzePage::StepRow(bool top, double k, bool up) {
+    const int st = s_.TuneStage;
+    if (!IsTunablePart(st)) return;
+    const int slot = top ? 1 : BottomSlot(s_.ElementType[st]);
+    if (slot == 0) return;
+    TuneRow& row = top ? top_ : bottom_;
+    double& v = s_.Value[st][slot];
+    v = ParseValueOf(row.box->text().toStdString());
+    const double f = StepFraction(s_.TuneSize, k, s_.ChartZoom);
+    v = top ? Stepped(v, s_.TopMode[st], s_.TopRef[st], f, up)
+            : Stepped(v, s_.BottomMode[st], s_.BottomRef[st], f, up);
+    WriteTuningTexts();
+    if (top)
+        SetBackgroundColour(top_.box,
+                            s_.Value[st][1] <= 0 ? kRejectedBoxColour : kAcceptedBoxColour);
+    Redraw();
+}
+
+void AnalyzePage::ChooseTopMode(bool arithmetic) {
+    const int st = s_.TuneStage;
+    if (!IsTunablePart(st)) return;
+    s_.TopMode[st] = arithmetic ? 1 : 0;
+    if (arithmetic) s_.Value[st][1] = ParseValueOf(top_.box->text().toStdString());
+    s_.TopRef[st] = static_cast<float>(s_.Value[st][1]);
+}
+
+void AnalyzePage::ChooseBottomMode(bool arithmetic) {
+    const int st = s_.TuneStage;
+    if (!IsTunablePart(st)) return;
+    s_.BottomMode[st] = arithmetic ? 1 : 0;
+    const int slot = BottomSlot(s_.ElementType[st]);
+    if (slot == 0) return;
+    if (arithmetic) s_.Value[st][slot] = ParseValueOf(bottom_.box->text().toStdString());
+    s_.BottomRef[st] = static_cast<float>(s_.Value[st][slot]);
+}
+
+// ---- Test frequency and tune step size -----------------------------------------
+
+void AnalyzePage::EnterFrequency() {
+    s_.TestFrequency = ParseValueOf(txtFreq_->text().toStdString());
+    txtFreq_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    if (s_.TestFrequency < kMinTestFrequency) {
+        SetBackgroundColour(txtFreq_, kRejectedBoxColour);
+        context_.host.ShowMessage("Please enter a frequency above 10 kHz");
+        return;
+    }
+    SetBackgroundColour(txtFreq_, kAcceptedBoxColour);
+    Redraw();
+}
+
+void AnalyzePage::StepFrequency(double k, bool up) {
+    double f0 = ParseValueOf(txtFreq_->text().toStdString());
+    const double f = StepFraction(s_.TuneSize, k, s_.ChartZoom);
+    s_.TestFrequency = up ? f0 * (1 + f) : f0 / (1 + f);
+    txtFreq_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    Redraw();
+}
+
+void AnalyzePage::ChooseTuneSize(bool fine) {
+    SetBackgroundColour(optFine_, fine ? kFineChosenColour : kFineNotChosenColour);
+    s_.TuneSize = fine ? kFineTuneSize : kNormalTuneSize;
+    const auto& tuneTips = fine ? kTuneTipsFine : kTuneTipsNormal;
+    const auto& freqTips = fine ? kFreqTipsFine : kFreqTipsNormal;
+    for (int i = 0; i < 4; ++i) {
+        top_.steps[i]->setToolTip(tuneTips[i]);
+        bottom_.steps[i]->setToolTip(tuneTips[i]);
+        freqSteps_[i]->setToolTip(freqTips[i]);
+    }
+}
+
+}  // namespace qv
