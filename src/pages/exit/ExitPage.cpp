@@ -1,5 +1,6 @@
 #include "pages/exit/ExitPage.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -27,6 +28,11 @@ public:
         SetBackgroundColour(label_, kWhite);
         label_->setAlignment(Qt::AlignCenter);
         label_->hide();
+
+        // Over the page whose Exit button opened it, not wherever the
+        // window system puts a new window.
+        if (const QWidget* opener = QApplication::activeWindow())
+            move(opener->geometry().center() - rect().center());
 
         if (UpdateNetworkNotEmpty(c_.state) == 0) {
             save_->setEnabled(false);
