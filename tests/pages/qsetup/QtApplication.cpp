@@ -1,24 +1,16 @@
-// Every test here needs a QApplication; one lives for the whole test run.
+// The page tests need one QApplication for the whole run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <memory>
 
 namespace {
-class QtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_pages";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
+struct QtApp : ::testing::Environment {
+    void SetUp() override { app = new QApplication(argc, argv); }
+    void TearDown() override { delete app; }
+    int argc = 1;
+    char name[10] = "test";
+    char* argv[2] = {name, nullptr};
+    QApplication* app = nullptr;
 };
-
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+[[maybe_unused]] auto* const kApp = ::testing::AddGlobalTestEnvironment(new QtApp);
 }  // namespace

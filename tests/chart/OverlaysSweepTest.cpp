@@ -1,0 +1,170 @@
+// Q arcs, the VSWR circle and the sweep trace, read back from a
+// RecordingSurface.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "chart/ChartView.h"
+#include "chart/Overlays.h"
+#include "chart/RedrawChart.h"
+#include "chart/SweepTrace.h"
+#include "drawing/RecordingSurface.h"
+
+namespace qv {
+namespace {
+
+constexpr ChartGeometry kGeo{8000, 5000, 3500};
+
+std::vector<DrawOp> Ops(const RecordingSurface& rs, DrawOp::Kind kind, Colour colour) {
+    std::vector<DrawOp> out;
+    for (const DrawOp& op : rs.Ops())
+        if (op.kind == kind && (kind == DrawOp::Text || op.colour == colour)) out.push_back(op);
+    return out;
+}
+
+std::vector<std::string> Texts(const RecordingSurface& rs) {
+    std::vector<std::string> out;
+    for (const DrawOp& op : Ops(rs, DrawOp::Text, 0)) out.push_back(op.text);
+    return out;
+}
+
+bool Finite(const RecordingSurface& rs) {
+    for (const DrawOp& op : rs.Ops())
+        for (double v : {op.x1, op.y1, op.x2, op.y2})
+            if (!std::isfinite(v) || std::fabs(v) > kPageLimit) return false;
+    return true;
+}
+
+TEST(QArcs, RangeCorrectionIsStoredAndLabelled) {
+    const std::vector<std::pair<float, const char*>> cases = {
+        {0, "Q=2"}, {25, "Q=20"}, {0.05f, "Q=0.1"}, {-3, "Q=0.1"}, {NAN, "Q=2"}, {0.5f, "Q=0.5"}};
+    for (const auto& [given, label] : cases) {
+        SessionState s;
+        s.QArcsOn = 1;
+        s.QCircleValue = given;
+        RecordingSurface rs;
+        DrawQArcs(s, rs, kGeo);
+        EXPECT_EQ("Q=" + ShortestText(s.QCircleValue), label) << given;
+        ASSERT_EQ(Texts(rs), std::vector<std::string>{label});
+        EXPECT_EQ(Ops(rs, DrawOp::Text, 0)[0].y1, 8100);  // 400 above the chart's bottom
+    }
+}
+
+// Only the arcs inside the rim are coloured, the lower the mirror image of
+// the upper; the rest of each circle is drawn white.
+TEST(QArcs, LowQHugsTheAxisHighQBulgesToTheRim) {
+    for (const float q : {0.1f, 20.0f}) {
+        SessionState s;
+        s.QArcsOn = 1;
+        s.QCircleValue = q;
+        RecordingSurface rs;
+        DrawQArcs(s, rs, kGeo);
+        double top = 1e9, bottom = -1e9;
+        for (const DrawOp& op : Ops(rs, DrawOp::Line, kQArcColour)) {
+            EXPECT_LE(std::hypot(op.x2 - 8000, op.y2 - 5000), 3501);
+            top = std::min(top, op.y2);
+            bottom = std::max(bottom, op.y2);
+        }
+        const double peak = 3500 * (std::sqrt(1 + 1.0 / (q * q)) - 1.0 / q);
+        EXPECT_NEAR(5000 - top, peak, 2) << q;
+        EXPECT_NEAR(bottom - 5000, peak, 2) << q;
+        EXPECT_GT(Ops(rs, DrawOp::Line, kWhite).size(), 100u);
+    }
+}
+
+TEST(VswrCircle, RadiusFollowsTheVswrAndNeverDividesByZero) {
+    const std::vector<std::pair<float, double>> cases = {{1, 0}, {3, 1750}, {-1, 0}, {NAN, 0}};
+    for (const auto& [vswr, radius] : cases) {
+        SessionState s;
+        s.VswrCircleOn = 1;
+        s.VswrCircleValue = vswr;
+        RecordingSurface rs;
+        DrawVswrCircle(s, rs, kGeo);
+        const auto lines = Ops(rs, DrawOp::Line, kVswrCircleColour);
+        ASSERT_EQ(lines.size(), 73u);  // a dot, then 72 segments
+        for (const DrawOp& op : lines)
+            EXPECT_NEAR(std::hypot(op.x2 - 8000, op.y2 - 5000), radius, 0.01) << vswr;
+    }
+}
+
+SessionState SweepState() {
+    SessionState s;
+    InitSession(s);
+    ResetNetwork(s);
+    s.LoadMode = 1;
+    s.ChartCenterX = 8000;
+    ChartPage page;
+    OpenChartView(s, page);
+    s.ElementType[1] = SeriesInductor;  // moves the input with frequency
+    s.Value[1][1] = 5e-6;
+    s.Value[1][2] = 1000;
+    s.SweepOn = 1;
+    s.SweepStart = 1e6;
+    s.SweepStop = 2e6;
+    s.SweepPoints = 3;
+    return s;
+}
+
+TEST(SweepTrace, ThreePointsFromOneToTwoMegahertzAgreeWithTheTable) {
+    SessionState s = SweepState();
+    s.TestFrequency = 1234567;
+    RecordingSurface rs;
+    EXPECT_TRUE(DrawSweep(s, rs, ScreenGeometry(s)).tabulateEnabled);
+    EXPECT_EQ(s.TestFrequency, 1234567);
+    EXPECT_EQ(std::vector<double>(s.SweepFreq.begin(), s.SweepFreq.begin() + 3),
+              (std::vector<double>{1e6, 1.5e6, 2e6}));
+    const auto dots = Ops(rs, DrawOp::Circle, kSweepDotColour);
+    ASSERT_EQ(dots.size(), 3u);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(dots[k].y1, ToPage(ScreenGeometry(s), 50, s.SweepR[k], s.SweepX[k]).y);
+    EXPECT_EQ(Texts(rs), (std::vector<std::string>{"S", "'S'= 1 MHz", "F", "'F'= 2 MHz"}));
+}
+
+TEST(SweepTrace, LoadTableOfFiveRowsKeepsSweepPoints) {
+    SessionState s = SweepState();
+    s.LoadMode = 2;
+    s.SweepPoints = 5;
+    for (int i = 1; i <= 5; ++i) s.LoadFreq[i] = 1e6 * i, s.LoadR[i] = 10.0 * i;
+    RecordingSurface rs;
+    DrawSweep(s, rs, ScreenGeometry(s));
+    EXPECT_EQ(Ops(rs, DrawOp::Circle, kSweepDotColour).size(), 5u);
+    EXPECT_EQ(s.SweepPoints, 5);
+    EXPECT_EQ(s.SweepFreq[4], 5e6);
+}
+
+TEST(SweepTrace, OffLeavesTabulateAloneOnTellsTheRule) {
+    SessionState s = SweepState();
+    s.SweepOn = 0;
+    std::vector<bool> told;
+    ChartHooks hooks;
+    hooks.tabulateEnabled = [&](bool on) { told.push_back(on); };
+    RecordingSurface rs;
+    RedrawChart(s, rs, hooks);
+    EXPECT_TRUE(told.empty());
+    s.SweepOn = 1;
+    RedrawChart(s, rs, hooks);
+    s.SweepStart = 10000;  // the rule wants more than 10 kHz
+    RedrawChart(s, rs, hooks);
+    EXPECT_EQ(told, (std::vector<bool>{true, false}));
+}
+
+TEST(SweepTrace, DegenerateSweepsStayFinite) {
+    SessionState s = SweepState();
+    s.SweepPoints = 1;  // both marks on the one point
+    RecordingSurface one;
+    DrawSweep(s, one, ScreenGeometry(s));
+    EXPECT_EQ(Texts(one), (std::vector<std::string>{"S", "'S'= 1 MHz", "F", "'F'= 1 MHz"}));
+    EXPECT_TRUE(Finite(one));
+
+    s.ElementType[1] = EmptyStage;
+    s.Value[0][1] = -50;  // the pole of gamma: no dot, labels kept
+    RecordingSurface pole;
+    DrawSweep(s, pole, ScreenGeometry(s));
+    EXPECT_TRUE(Ops(pole, DrawOp::Circle, kSweepDotColour).empty());
+    EXPECT_EQ(Texts(pole).size(), 2u);
+    EXPECT_TRUE(Finite(pole));
+}
+
+}  // namespace
+}  // namespace qv
