@@ -1,4 +1,4 @@
-// A PrintHost that answers from fields and keeps what it was sent.
+// A PrintHost that answers from fields and keeps what it was asked and sent.
 #pragma once
 
 #include <string>
@@ -15,33 +15,30 @@ public:
     std::string sendError;  // what Send reports; empty = success
 
     std::vector<std::string> events;  // "dialog", "question", "message", "beep", "send"
-    std::vector<std::string> questions, questionTitles, messages, messageTitles;
+    std::vector<std::string> texts;   // title + ": " + text of questions and messages
     std::vector<std::vector<std::vector<DrawOp>>> sent;
     std::vector<SheetLayout> layouts;
 
-    bool ChoosePrinter(const std::string&) override {
-        events.push_back("dialog");
-        return dialogAccepted;
-    }
+    bool ChoosePrinter(const std::string&) override { return Log("dialog"), dialogAccepted; }
     bool AskYesNo(const std::string& title, const std::string& text) override {
-        events.push_back("question");
-        questionTitles.push_back(title);
-        questions.push_back(text);
-        return answerYes;
+        texts.push_back(title + ": " + text);
+        return Log("question"), answerYes;
     }
     void ShowMessage(const std::string& title, const std::string& text) override {
-        events.push_back("message");
-        messageTitles.push_back(title);
-        messages.push_back(text);
+        texts.push_back(title + ": " + text);
+        Log("message");
     }
-    void Beep() override { events.push_back("beep"); }
+    void Beep() override { Log("beep"); }
     std::string DateTimeText() override { return "01/02/2024 12:00:00"; }
     std::string Send(const SheetRecording& document, const SheetLayout& layout) override {
-        events.push_back("send");
+        Log("send");
         sent.push_back(document.Sheets());
         layouts.push_back(layout);
         return sendError;
     }
+
+private:
+    void Log(const char* event) { events.push_back(event); }
 };
 
 }  // namespace qv::test
