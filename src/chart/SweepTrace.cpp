@@ -13,7 +13,23 @@ bool Placeable(const PagePoint& p) {
     return p.valid && std::fabs(p.x) <= kPageLimit && std::fabs(p.y) <= kPageLimit;
 }
 
+bool InBand(double f) { return f >= kSweepMinFrequency && f <= kSweepMaxFrequency; }
+
 }  // namespace
+
+std::string CheckSweepEntry(const SweepEntry& e) {
+    if (!InBand(e.start)) return kSweepStartMessage;
+    if (!InBand(e.stop)) return kSweepStopMessage;
+    if (!(e.stop > e.start)) return kSweepOrderMessage;
+    if (e.points != std::floor(e.points) || e.points < kSweepMinPoints || e.points > kSweepMaxPoints)
+        return kSweepPointsMessage;
+    return {};
+}
+
+bool SweepReady(const SessionState& s) {
+    if (s.LoadMode == 2) return s.SweepPoints >= 1;
+    return CheckSweepEntry({s.SweepStart, s.SweepStop, static_cast<double>(s.SweepPoints)}).empty();
+}
 
 bool TabulateEnabled(const SessionState& s) {
     return s.SweepStart > 10000 && s.SweepPoints > 2 && s.SweepStop > 10100;

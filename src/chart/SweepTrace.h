@@ -28,6 +28,30 @@ inline constexpr double kFinishLabelRise = 600;
 // is drawn, and `cmdSweep` is enabled by the same rule when the page opens.
 bool TabulateEnabled(const SessionState& s);
 
+// What a single-load sweep may be set to: frequencies within the program's
+// range, stop above start, and as many points as the result arrays hold.
+inline constexpr double kSweepMinFrequency = 10000;
+inline constexpr double kSweepMaxFrequency = 10000000000.0;
+inline constexpr int kSweepMinPoints = 3;
+inline constexpr int kSweepMaxPoints = 2001;
+inline constexpr char kSweepStartMessage[] = "Start frequency must be between 10 kHz and 10 GHz";
+inline constexpr char kSweepStopMessage[] = "Stop frequency must be between 10 kHz and 10 GHz";
+inline constexpr char kSweepOrderMessage[] = "Stop frequency must be above the start frequency";
+inline constexpr char kSweepPointsMessage[] =
+    "Number of points must be a whole number from 3 to 2001";
+
+struct SweepEntry {
+    double start = 0, stop = 0, points = 0;
+};
+
+// The message for the first thing wrong with an entry, or "" when it is a
+// sweep that may be run.
+std::string CheckSweepEntry(const SweepEntry& e);
+
+// Whether the stored sweep can be run as it stands: a single-load sweep that
+// passes CheckSweepEntry, or a load table with at least one row.
+bool SweepReady(const SessionState& s);
+
 // Maps R + jX to the page and draws one dot there in `colour`. Returns the
 // page point; nothing is drawn when it is invalid or off the page box.
 PagePoint DrawDot(Surface& surf, const ChartGeometry& g, double systemZ, double r, double x,

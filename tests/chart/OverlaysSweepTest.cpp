@@ -149,6 +149,16 @@ TEST(SweepTrace, OffLeavesTabulateAloneOnTellsTheRule) {
     EXPECT_EQ(told, (std::vector<bool>{true, false}));
 }
 
+TEST(SweepTrace, EntryChecksInOrder) {
+    EXPECT_EQ(CheckSweepEntry({10000, 1e10, 3}), "");
+    EXPECT_EQ(CheckSweepEntry({9999, 2e6, 3}), kSweepStartMessage);
+    EXPECT_EQ(CheckSweepEntry({1e6, 1.1e10, 3}), kSweepStopMessage);
+    EXPECT_EQ(CheckSweepEntry({2e6, 2e6, 3}), kSweepOrderMessage);
+    for (const double points : {2.0, 2002.0, 10.5})
+        EXPECT_EQ(CheckSweepEntry({1e6, 2e6, points}), kSweepPointsMessage);
+    EXPECT_EQ(kSweepPointsMessage, std::string("Number of points must be a whole number from 3 to 2001"));
+}
+
 TEST(SweepTrace, DegenerateSweepsStayFinite) {
     SessionState s = SweepState();
     s.SweepPoints = 1;  // both marks on the one point

@@ -14,16 +14,10 @@ namespace qv {
 namespace {
 
 constexpr Colour kPink = 0x9999FF;
-constexpr char kStartMessage[] = "Start frequency must be between 10 kHz and 10 GHz";
-constexpr char kStopMessage[] = "Stop frequency must be between 10 kHz and 10 GHz";
-constexpr char kOrderMessage[] = "Stop frequency must be above the start frequency";
-constexpr char kPointsMessage[] = "Number of points must be a whole number from 3 to 2001";
 constexpr char kNoTableMessage[] = "There are no test frequencies to allow a sweep";
 // Offered when no usable sweep is stored: an octave-wide look round the test
 // frequency, fine enough to see a resonance.
 constexpr int kOfferedPoints = 101;
-
-bool InBand(double f) { return f >= kSweepMinFrequency && f <= kSweepMaxFrequency; }
 
 std::string Trim(std::string t) {
     const auto first = t.find_first_not_of(' ');
@@ -45,20 +39,6 @@ double ReadBox(QLineEdit* box) {
 int TableRows(const SessionState& s) { return std::clamp<int>(s.SweepPoints, 0, kMaxLoadPoints); }
 
 }  // namespace
-
-std::string CheckSweepEntry(const SweepEntry& e) {
-    if (!InBand(e.start)) return kStartMessage;
-    if (!InBand(e.stop)) return kStopMessage;
-    if (!(e.stop > e.start)) return kOrderMessage;
-    if (e.points != std::floor(e.points) || e.points < kSweepMinPoints || e.points > kSweepMaxPoints)
-        return kPointsMessage;
-    return {};
-}
-
-bool SweepReady(const SessionState& s) {
-    if (s.LoadMode == 2) return s.SweepPoints >= 1;
-    return CheckSweepEntry({s.SweepStart, s.SweepStop, static_cast<double>(s.SweepPoints)}).empty();
-}
 
 std::string FrequencyBoxText(double hz) {
     struct Prefix {
@@ -139,9 +119,9 @@ bool SweepsetupPage::Accept() {
     for (QLineEdit* box : {txtStart_, txtStop_, txtPoints_}) SetBackgroundColour(box, kWhite);
     const std::string problem = CheckSweepEntry(e);
     if (!problem.empty()) {
-        QLineEdit* box = problem == kStartMessage                                  ? txtStart_
-                         : problem == kStopMessage || problem == kOrderMessage ? txtStop_
-                                                                                : txtPoints_;
+        QLineEdit* box = txtPoints_;
+        if (problem == kSweepStartMessage) box = txtStart_;
+        if (problem == kSweepStopMessage || problem == kSweepOrderMessage) box = txtStop_;
         SetBackgroundColour(box, kPink);
         host_.ShowMessage(problem);
         box->selectAll();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "chart/SweepTrace.h"
 #include "platform/PageContext.h"
 #include "platform/PageWindow.h"
 
@@ -14,24 +15,6 @@ class QLabel;
 class QLineEdit;
 
 namespace qv {
-
-// The program's frequency range and the points the result arrays hold.
-inline constexpr double kSweepMinFrequency = 10000;
-inline constexpr double kSweepMaxFrequency = 10000000000.0;
-inline constexpr int kSweepMinPoints = 3;
-inline constexpr int kSweepMaxPoints = 2001;
-
-struct SweepEntry {
-    double start = 0, stop = 0, points = 0;
-};
-
-// The message for the first thing wrong with an entry, or "" when it is a
-// sweep the dialog accepts.
-std::string CheckSweepEntry(const SweepEntry& e);
-
-// Whether the stored sweep can be drawn as it stands: a checked single-load
-// sweep, or a load table with at least one row.
-bool SweepReady(const SessionState& s);
 
 // A frequency as the dialog's boxes show it, with the largest prefix that
 // leaves at least 1 and every digit kept: 1500000 -> "1.5 M".
