@@ -1,12 +1,14 @@
 #include "print/ChartPrintout.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <vector>
 
 #include "calc/Math.h"
 #include "chart/ChartGrids.h"
 #include "chart/ElementArcs.h"
+#include "chart/Overlays.h"
+#include "chart/SweepTrace.h"
 #include "chart/RedrawChart.h"
 #include "numbers/Format.h"
 #include "schematic/Schematic.h"
@@ -118,8 +120,53 @@ void LabelInWhiteBox(Surface& surf, double top, const std::string& text) {
     surf.Text(kLeft, top, text);
 }
 
-void DrawOverlays(SessionState& s, Surface& surf, const ChartGeometry& g,
-                  const PrintedOverlays& overlays) {
+// The screen's overlays drawn onto the sheet: their value labels, which on
+// the screen sit at the chart's bottom-left corner, are left out (the sheet
+// prints its own at fixed places), and the line width can be held at the
+// width the paper wants whatever the overlay asks for.
+class PaperOverlay : public Surface {
+public:
+    PaperOverlay(Surface& sheet, const ChartGeometry& g, double fixedWidth = 0)
+        : sheet_(sheet), labelLeft_(PageCoord(g.centerX - g.radius)), fixedWidth_(fixedWidth) {
+        for (double rise : {kStartLabelRise, kFinishLabelRise, kQLabelRise, kVswrLabelRise})
+            labelTops_.push_back(PageCoord(g.centerY + g.radius - rise));
+        if (fixedWidth_ > 0) sheet_.SetLineWidth(fixedWidth_);
+    }
+
+    void Clear() override {}
+    void Line(double x1, double y1, double x2, double y2) override { sheet_.Line(x1, y1, x2, y2); }
+    void LineTo(double x, double y) override { sheet_.LineTo(x, y); }
+    void Box(double x1, double y1, double x2, double y2) override { sheet_.Box(x1, y1, x2, y2); }
+    void FillBox(double x1, double y1, double x2, double y2) override {
+        if (!IsLabel(x1, y1)) sheet_.FillBox(x1, y1, x2, y2);
+    }
+    void Circle(double cx, double cy, double r, double a0, double a1, double aspect) override {
+        sheet_.Circle(cx, cy, r, a0, a1, aspect);
+    }
+    void SetLineWidth(double width) override {
+        sheet_.SetLineWidth(fixedWidth_ > 0 ? fixedWidth_ : width);
+    }
+    void SetColour(Colour c) override { sheet_.SetColour(c); }
+    void SetTextColour(Colour c) override { sheet_.SetTextColour(c); }
+    void SetFont(const FontSpec& font) override { sheet_.SetFont(font); }
+    void Text(double x, double y, const std::string& text) override {
+        if (!IsLabel(x, y)) sheet_.Text(x, y, text);
+    }
+    double TextWidth(const std::string& text) const override { return sheet_.TextWidth(text); }
+    double TextHeight() const override { return sheet_.TextHeight(); }
+
+private:
+    bool IsLabel(double x, double y) const {
+        return x == labelLeft_ && std::find(labelTops_.begin(), labelTops_.end(), y) != labelTops_.end();
+    }
+
+    Surface& sheet_;
+    double labelLeft_;
+    std::vector<double> labelTops_;
+    double fixedWidth_;
+};
+
+void DrawOverlays(SessionState& s, Surface& surf, const ChartGeometry& g) {
     if (s.ArcsSwitch == kArcsOn) {
         ArcStyle style;
         style.arcWidth = 8;
@@ -134,25 +181,25 @@ void DrawOverlays(SessionState& s, Surface& surf, const ChartGeometry& g,
         surf.SetLineWidth(1);
     }
     if (s.QArcsOn == 1) {
-        surf.SetLineWidth(6);
-        if (overlays.qArcs) overlays.qArcs(s, surf, g);
+        PaperOverlay paper(surf, g, 6);
+        DrawQArcs(s, paper, g);
         surf.SetLineWidth(1);
-        LabelInWhiteBox(surf, 10400, "Q=" + OverlayValueText(s.QCircleValue));
+        LabelInWhiteBox(surf, 10400, "Q=" + ShortestText(s.QCircleValue));
     }
     if (s.VswrCircleOn == 1) {
-        surf.SetLineWidth(6);
-        if (overlays.vswrCircle) overlays.vswrCircle(s, surf, g);
+        PaperOverlay paper(surf, g, 6);
+        DrawVswrCircle(s, paper, g);
         surf.SetLineWidth(1);
-        LabelInWhiteBox(surf, 10600, "VSWR=" + OverlayValueText(s.VswrCircleValue));
+        LabelInWhiteBox(surf, 10600, "VSWR=" + ShortestText(s.VswrCircleValue));
     }
     if (s.SweepOn > 0) {
-        if (overlays.sweepTrace) overlays.sweepTrace(s, surf, g);
+        PaperOverlay paper(surf, g);
+        const SweepDrawn sweep = DrawSweep(s, paper, g);
         surf.SetLineWidth(1);
-        const int n = std::min<int>(s.SweepPoints, kSweepCapacity);
-        if (n > 0) {
+        if (sweep.points > 0) {
             surf.SetTextColour(kBlack);
             surf.Text(kLeft, 10000, "'S'=" + FormatGeneral(s.SweepFreq[0]) + "Hz");
-            surf.Text(kLeft, 10200, "'F'=" + FormatGeneral(s.SweepFreq[n - 1]) + "Hz");
+            surf.Text(kLeft, 10200, "'F'=" + FormatGeneral(s.SweepFreq[sweep.points - 1]) + "Hz");
         }
     }
 }
@@ -203,12 +250,6 @@ ChartGeometry PrintedGeometry(const SessionState& s) {
     return ChartGeometry{kPrintCenterX, kPrintCenterY, radius};
 }
 
-std::string OverlayValueText(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 SheetLayout ChartSheetLayout() {
     SheetLayout layout;
     layout.mapping = SheetLayout::FitToPaper;
@@ -217,8 +258,7 @@ SheetLayout ChartSheetLayout() {
     return layout;
 }
 
-void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& dateTime,
-                    const PrintedOverlays& overlays) {
+void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& dateTime) {
     surf.SetTextColour(kBlack);
     surf.SetFont(FontSpec{"Arial", 10, false});
     s.PrintCenterX = static_cast<float>(kPrintCenterX);
@@ -232,7 +272,7 @@ void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& date
     DrawInputPoint(s, surf, g);
     surf.SetTextColour(kBlack);
     surf.Text(kLeft, 10800, ChartCaption(s.SystemZ));
-    DrawOverlays(s, surf, g, overlays);
+    DrawOverlays(s, surf, g);
 
     surf.SetTextColour(kBlack);
     surf.SetFont(FontSpec{"Arial", 6, false});
@@ -241,10 +281,10 @@ void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& date
     surf.EndDoc();
 }
 
-void PrintChartAndNetwork(SessionState& s, PrintHost& host, const PrintedOverlays& overlays) {
+void PrintChartAndNetwork(SessionState& s, PrintHost& host) {
     if (!host.ChoosePrinter("Print chart and network")) return;
     SheetRecording document(ChartSheetLayout().unitsPerPoint);
-    DrawChartSheet(s, document, host.DateTimeText(), overlays);
+    DrawChartSheet(s, document, host.DateTimeText());
     if (!host.Send(document, ChartSheetLayout()).empty()) {
         host.Beep();
         host.ShowMessage({}, kChartPrintError);

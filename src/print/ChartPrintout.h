@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "chart/ChartGeometry.h"
@@ -42,38 +41,25 @@ struct PrintedGridPlan {
 };
 PrintedGridPlan PrintedGridsFor(int gridType);
 
-// Where the overlays come in. Each draws about the printed geometry with the
-// line width already set; the labels are the printout's own, at fixed places
-// at the bottom left of the sheet, so the hooks draw none. An empty hook
-// draws nothing (the Q arcs, VSWR circle and sweep trace live with the
-// chart's overlay code, which the Analysis page hands in).
-struct PrintedOverlays {
-    std::function<void(SessionState&, Surface&, const ChartGeometry&)> qArcs;
-    std::function<void(SessionState&, Surface&, const ChartGeometry&)> vswrCircle;
-    // Also fills the sweep result arrays, as the screen's trace does.
-    std::function<void(SessionState&, Surface&, const ChartGeometry&)> sweepTrace;
-};
-
 // The printed chart: centre (6000, 7500), the screen's radius.
 ChartGeometry PrintedGeometry(const SessionState& s);
-
-// "Q=2.5": the 32-bit value in its shortest text.
-std::string OverlayValueText(float value);
 
 // Composes the sheet and ends the document. Sets PrintCenterX/Y,
 // PrintScale (1.2, or less for a ladder that would otherwise run off the
 // sheet's right edge), the grid colours (as the screen's redraw does for the grid
-// type), PenX/PenY, and whatever Math and the arcs leave (CurrentR/X,
-// LoadPointIndex ...); Value is left as it was.
-void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& dateTime,
-                    const PrintedOverlays& overlays = {});
+// type), PenX/PenY, the sweep result arrays when the sweep is on, and
+// whatever Math and the arcs leave (CurrentR/X, LoadPointIndex ...); Value
+// is left as it was. The Q arcs, VSWR circle and sweep trace are the
+// screen's, drawn about the printed centre with their value labels moved to
+// fixed places at the sheet's bottom left.
+void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& dateTime);
 
 SheetLayout ChartSheetLayout();
 
 // The Analysis page's "Print": print dialog, the sheet, and on a printer
 // error the beep and "We had a problem driving the printer.". A cancelled
 // dialog ends quietly with nothing printed.
-void PrintChartAndNetwork(SessionState& s, PrintHost& host, const PrintedOverlays& overlays = {});
+void PrintChartAndNetwork(SessionState& s, PrintHost& host);
 inline constexpr char kChartPrintError[] = "We had a problem driving the printer.";
 
 }  // namespace qv

@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "chart/ChartGrids.h"
+#include "chart/Overlays.h"
+#include "chart/SweepTrace.h"
 #include "print/ChartPrintout.h"
 #include "print/FakePrintHost.h"
 
@@ -25,9 +27,9 @@ std::unique_ptr<SessionState> Opened() {
     return s;
 }
 
-std::vector<DrawOp> Sheet(SessionState& s, const PrintedOverlays& overlays = {}) {
+std::vector<DrawOp> Sheet(SessionState& s) {
     test::FakePrintHost host;
-    PrintChartAndNetwork(s, host, overlays);
+    PrintChartAndNetwork(s, host);
     return host.sent.at(0).at(0);
 }
 
@@ -130,21 +132,29 @@ TEST(ChartPrintout, LadderStaysOnTheSheetWithValuesOneRowLower) {
     EXPECT_LT(FindText(ops, "GEN")->x1 + 600, 11500);
 }
 
-TEST(ChartPrintout, OverlaysThroughHooksWithLabelsAtFixedPlaces) {
+TEST(ChartPrintout, OverlaysInPaperWidthsWithLabelsAtFixedPlaces) {
     auto s = Opened();
     s->QArcsOn = s->VswrCircleOn = s->SweepOn = 1;
     s->QCircleValue = 2.5f;
     s->VswrCircleValue = 1.1f;
+    s->SweepStart = 1e6;
+    s->SweepStop = 2e6;
     s->SweepPoints = 3;
-    std::vector<double> hookWidths;
-    const auto hook = [&](SessionState& st, Surface& surf, const ChartGeometry& g) {
-        EXPECT_EQ(g.centerX, 6000);
-        hookWidths.push_back(dynamic_cast<SheetRecording&>(surf).Current().CurrentLineWidth());
-        st.SweepFreq[0] = 1e6;
-        st.SweepFreq[2] = 2e6;
-    };
-    const auto ops = Sheet(*s, PrintedOverlays{hook, hook, hook});
-    EXPECT_EQ(hookWidths, (std::vector<double>{6, 6, 1}));
+    const auto ops = Sheet(*s);
+    std::set<std::pair<Colour, double>> pens;
+    int sweepDots = 0;
+    for (const DrawOp& op : ops) {
+        if (op.kind == DrawOp::Line) pens.insert({op.colour, op.width});
+        sweepDots += op.kind == DrawOp::Circle && op.colour == kSweepDotColour;
+        // Nothing of the screen's label column at the chart's corner.
+        EXPECT_FALSE((op.kind == DrawOp::Text || op.kind == DrawOp::FillBox) && op.x1 == 2500 &&
+                     op.y1 > 10000)
+            << op.text;
+    }
+    EXPECT_TRUE(pens.count({kQArcColour, 6}));
+    EXPECT_TRUE(pens.count({kVswrCircleColour, 6}));
+    EXPECT_GE(sweepDots, 3);
+    EXPECT_EQ(s->SweepFreq[1], 1.5e6);
     const std::pair<const char*, double> labels[] = {
         {"'S'= 1 MHz", 10000}, {"'F'= 2 MHz", 10200}, {"Q=2.5", 10400},
         {"VSWR=1.1", 10600}, {"Chart normalized to 50 ohms", 10800}};
@@ -154,6 +164,7 @@ TEST(ChartPrintout, OverlaysThroughHooksWithLabelsAtFixedPlaces) {
         EXPECT_EQ(op->x1, 1500);
         EXPECT_EQ(op->y1, y);
     }
+    EXPECT_NE(FindText(ops, "S"), nullptr);  // the ring marks stay at the trace's ends
 }
 
 TEST(ChartPrintout, PrinterTroubleBeepsAndSays) {
