@@ -1,3 +1,6 @@
+// The Analysis page driven as the user drives it: mouse events at device
+// positions, button clicks and typed text, read back from its controls and
+// from SessionState.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,13 +11,22 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "chart/ChartGeometry.h"
 #include "chart/ElementArcs.h"
 #include "pages/analyze/AnalyzePage.h"
 #include "platform/ScriptedHost.h"
 
 namespace qv {
 namespace {
+
+class QtApp : public ::testing::Environment {
+    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+    int argc_ = 1;
+    char name_[18] = "test_page_analyze";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+[[maybe_unused]] auto* const kApp = ::testing::AddGlobalTestEnvironment(new QtApp);
 
 class AnalyzePageTest : public ::testing::Test {
 protected:
@@ -27,43 +39,35 @@ protected:
     }
     void Open() { page = MakeAnalyzePage(context); }
 
-    template <class T = QPushButton>
+    template <class T = QAbstractButton>
     T* C(const char* name) {
         T* w = page->findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    void Click(const char* name) { C<QAbstractButton>(name)->click(); }
+    void Click(const char* name) { C(name)->click(); }
     void Type(const char* name, const char* text) { C<QLineEdit>(name)->setText(text); }
     std::string Box(const char* name) { return C<QLineEdit>(name)->text().toStdString(); }
     std::string Label(const char* name) { return C<QLabel>(name)->text().toStdString(); }
     bool Shown(const char* name) { return !C<QWidget>(name)->isHidden(); }
 
-    void Mouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, double x,
-               double y) {
+    void Mouse(QEvent::Type type, Qt::MouseButton b, Qt::MouseButtons held, double x, double y) {
         const QPointF at = page->ToDevice(x, y);
-        QMouseEvent e(type, at, page->mapToGlobal(at), button, held, Qt::NoModifier);
+        QMouseEvent e(type, at, page->mapToGlobal(at), b, held, Qt::NoModifier);
         QApplication::sendEvent(page.get(), &e);
     }
-    void Press(Qt::MouseButton b, double x, double y) {
-        Mouse(QEvent::MouseButtonPress, b, b, x, y);
-    }
+    void Press(Qt::MouseButton b, double x, double y) { Mouse(QEvent::MouseButtonPress, b, b, x, y); }
     void Move(Qt::MouseButtons held, double x, double y) {
         Mouse(QEvent::MouseMove, Qt::NoButton, held, x, y);
     }
-    void Release(Qt::MouseButton b, double x, double y) {
-        Mouse(QEvent::MouseButtonRelease, b, Qt::NoButton, x, y);
-    }
-    // Picks a part by pressing in the panel band.
-    void Pick(double x) { Press(Qt::LeftButton, x, 1000), Release(Qt::LeftButton, x, 1000); }
+    void Release(Qt::MouseButton b) { Mouse(QEvent::MouseButtonRelease, b, Qt::NoButton, 0, 0); }
+    void Pick(double x) { Press(Qt::LeftButton, x, 1000), Release(Qt::LeftButton); }
 
     // Every coordinate handed to drawing is finite and on the bounded page.
     void ExpectSoundDrawing() {
         for (const DrawOp& op : page->Recording().Ops())
-            for (double v : {op.x1, op.y1, op.x2, op.y2}) {
-                ASSERT_TRUE(std::isfinite(v));
-                ASSERT_LE(std::fabs(v), kPageLimit);
-            }
+            for (double v : {op.x1, op.y1, op.x2, op.y2})
+                ASSERT_TRUE(std::isfinite(v) && std::fabs(v) <= kPageLimit);
     }
 
     SessionState s;
@@ -74,46 +78,36 @@ protected:
 };
 
 TEST_F(AnalyzePageTest, OpeningSetsViewTuningAndCaption) {
-    s.VersionText = "2.06";
     s.CurrentFileName = "ant.QVF";
     s.TuneSize = 0.5f;  // anything but 1 reopens as fine
     Open();
     EXPECT_EQ(page->windowTitle().toStdString(), "Quendavore 2.06 - Analysis  ant.QVF");
     EXPECT_EQ(s.ChartCenterY, 5000.0f);
     EXPECT_EQ(s.ChartRadius, 3500.0f);
-    EXPECT_EQ(s.ArcsSwitch, kArcsOn);
     EXPECT_EQ(BackgroundColour(C("cmdArcs")), kSwitchOnColour);
     EXPECT_EQ(s.TuneStage, 11);
-    for (const char* n : {"txtZ1", "cmdZ1", "cmd3up1", "fraTop", "txtZ2", "cmd4down10",
-                          "fraBottom", "lblRho", "lbljBvalue"})
+    for (const char* n : {"txtZ1", "fraTop", "cmd4down10", "fraBottom", "lblRho", "lbljBvalue"})
         EXPECT_FALSE(Shown(n)) << n;
-    EXPECT_TRUE(Shown("lblClickPart"));
     EXPECT_EQ(Box("txtFreq"), " 1 M");
     EXPECT_EQ(s.TuneSize, 0.01f);
-    EXPECT_TRUE(C<QRadioButton>("optTuneSizeFine")->isChecked());
+    EXPECT_TRUE(C("optTuneSizeFine")->isChecked());
     EXPECT_EQ(C("cmdFreqUp10")->toolTip(), "Move test frequency up .1%");
-    EXPECT_GT(s.PanelEdge[0], 400);  // the panel was drawn
 }
 
 TEST_F(AnalyzePageTest, ZoomRunsSixStepsEachWayAndResetKeepsZoomOut) {
     Open();
-    const float expected[] = {1.4142135f, 2, 2.828427f, 4, 5.656854f, 8};
-    for (float z : expected) {
+    const float zooms[] = {1, 1.4142135f, 2, 2.828427f, 4, 5.656854f, 8};
+    for (int i = 1; i <= 6; ++i) {
         Click("cmdIn");
-        EXPECT_FLOAT_EQ(s.ChartZoom, z);
+        EXPECT_EQ(s.ChartZoom, zooms[i]);
     }
-    EXPECT_EQ(s.ChartZoom, 8.0f);
     EXPECT_EQ(s.ChartRadius, 28000.0f);
     EXPECT_FALSE(C("cmdIn")->isEnabled());
-    Click("cmdIn");  // disabled: nothing happens
-    EXPECT_EQ(s.ChartZoom, 8.0f);
     ExpectSoundDrawing();
-    for (int i = 4; i >= 0; --i) {
+    for (int i = 5; i >= 0; --i) {
         Click("cmdOut");
-        EXPECT_FLOAT_EQ(s.ChartZoom, expected[i]);
+        EXPECT_EQ(s.ChartZoom, zooms[i]);
     }
-    Click("cmdOut");
-    EXPECT_EQ(s.ChartZoom, 1.0f);
     EXPECT_FALSE(C("cmdOut")->isEnabled());
     Click("cmdIn");
     Press(Qt::RightButton, 8000, 5000);
@@ -122,8 +116,7 @@ TEST_F(AnalyzePageTest, ZoomRunsSixStepsEachWayAndResetKeepsZoomOut) {
     EXPECT_EQ(s.ChartCenterX, 8000.0f);
     EXPECT_EQ(s.ChartCenterY, 5000.0f);
     EXPECT_EQ(s.ChartRadius, 3500.0f);
-    EXPECT_TRUE(C("cmdIn")->isEnabled());
-    EXPECT_TRUE(C("cmdOut")->isEnabled());
+    EXPECT_TRUE(C("cmdIn")->isEnabled() && C("cmdOut")->isEnabled());
 }
 
 TEST_F(AnalyzePageTest, ReadoutFollowsTheLeftButtonAndHidesOnRelease) {
@@ -132,39 +125,33 @@ TEST_F(AnalyzePageTest, ReadoutFollowsTheLeftButtonAndHidesOnRelease) {
     EXPECT_TRUE(Shown("lblRho") && Shown("lblRhoValue"));
     EXPECT_EQ(Label("lblVSWRvalue"), " 1:1   ");
     EXPECT_EQ(Label("lblReturnLossValue"), ">120dB");
-    EXPECT_EQ(Label("lblRealValue"), " 50 ");
-    // z = 1 + j1: gamma 0.2 + j0.4.
-    Move(Qt::LeftButton, 8000 + 0.2 * 3500, 5000 - 0.4 * 3500);
+    Move(Qt::LeftButton, 8000 + 0.2 * 3500, 5000 - 0.4 * 3500);  // z = 1 + j1
     EXPECT_EQ(Label("lblRealValue"), " 50 ");
     EXPECT_EQ(Label("lblImagValue"), " 50 ");
-    Move(Qt::LeftButton, 8000 + 3501, 5000);  // outside the rim
+    Move(Qt::LeftButton, 8000 + 3501, 5000);
     EXPECT_FALSE(Shown("lblVSWR"));
     Move(Qt::LeftButton, 8000 + 3500, 5000);  // on the rim
-    EXPECT_TRUE(Shown("lblVSWR"));
     EXPECT_EQ(Label("lblVSWRvalue"), " >1000:1   ");
-    Release(Qt::LeftButton, 8000, 5000);
+    Release(Qt::LeftButton);
     EXPECT_FALSE(Shown("lblRhoValue"));
-    // A press in the panel band picks the load and reads nothing out.
+    // In the panel band a press picks the load and reads nothing out.
     Press(Qt::LeftButton, s.PanelEdge[0] - 10, 1000);
     EXPECT_FALSE(Shown("lblRhoValue"));
     EXPECT_EQ(s.TuneStage, 0);
 }
 
-TEST_F(AnalyzePageTest, DragMovesOnlyBelowTwoThousandTwips) {
+TEST_F(AnalyzePageTest, DragMovesOnlyBelowTwoThousandTwipsAndStaysSound) {
     Open();
     Press(Qt::RightButton, 7000, 1800);
     Move(Qt::RightButton, 7100, 1900);
     EXPECT_EQ(s.ChartCenterX, 8000.0f);
     Move(Qt::RightButton, 7300, 2100);
-    EXPECT_FLOAT_EQ(s.ChartCenterX, 8300.0f);
-    EXPECT_FLOAT_EQ(s.ChartCenterY, 5300.0f);
-    // Far off the page, at the largest zoom: nothing unbounded is drawn.
+    EXPECT_EQ(s.ChartCenterX, 8300.0f);
+    EXPECT_EQ(s.ChartCenterY, 5300.0f);
     for (int i = 0; i < 6; ++i) Click("cmdIn");
     Move(Qt::RightButton, -400000, 900000);
     Move(Qt::RightButton, 700000, -300000);
     ExpectSoundDrawing();
-    Press(Qt::LeftButton, 6000, 6000);
-    EXPECT_FALSE(Shown("lblRho"));
 }
 
 TEST_F(AnalyzePageTest, PartPickUsesStrictEdges) {
@@ -176,23 +163,21 @@ TEST_F(AnalyzePageTest, PartPickUsesStrictEdges) {
     Open();
     const auto e = s.PanelEdge;
     ASSERT_EQ(e[2], e[5]);
-    Pick(e[0] - 1600);  // too far left
+    Pick(e[0] - 1600);
     EXPECT_EQ(s.TuneStage, 11);
     Pick(e[0] - 1599);
     EXPECT_EQ(s.TuneStage, 0);
-    EXPECT_EQ(C("cmdZ1")->text(), "R enter");
     EXPECT_EQ(C("cmdZ2")->text(), "X enter");
-    Pick(e[1]);  // on the edge: the part to its left
+    Pick(e[1]);  // an edge belongs to the part on its left
     EXPECT_EQ(s.TuneStage, 1);
     EXPECT_EQ(C("cmdZ1")->text(), "C enter");
     EXPECT_TRUE(Shown("txtZ1") && Shown("fraTop"));
     EXPECT_FALSE(Shown("txtZ2") || Shown("cmd4up1") || Shown("fraBottom"));
     Pick(e[1] + 1);
-    EXPECT_EQ(s.TuneStage, 2);
     EXPECT_EQ(C("cmdZ1")->text(), "L enter");
     EXPECT_EQ(C("cmdZ2")->text(), "C enter");
     EXPECT_TRUE(Shown("cmd4up10"));
-    Pick(e[5]);  // not left of the last edge: no pick
+    Pick(e[5]);  // not left of the last edge
     EXPECT_EQ(s.TuneStage, 2);
 }
 
@@ -207,7 +192,6 @@ TEST_F(AnalyzePageTest, TuningStepsGeometricAndArithmetic) {
     EXPECT_EQ(Box("txtZ1"), "1010 pF");
     Click("cmd3down1");
     EXPECT_EQ(Box("txtZ1"), "1000 pF");
-    EXPECT_NEAR(s.Value[1][1], 1000e-12, 1e-24);
 
     Pick(s.PanelEdge[2] - 10);
     Click("optTopArithmetic");
@@ -215,21 +199,17 @@ TEST_F(AnalyzePageTest, TuningStepsGeometricAndArithmetic) {
     EXPECT_DOUBLE_EQ(s.Value[2][1], 110);
     Click("cmd3up10");
     EXPECT_DOUBLE_EQ(s.Value[2][1], 120);
-    Click("cmdIn"), Click("cmdIn");  // zoom 2 halves the step
+    Click("cmdIn"), Click("cmdIn");
     Click("cmd3down10");
     EXPECT_DOUBLE_EQ(s.Value[2][1], 115);
-    // Back on stage 1 the option still shows arithmetic, but stage 1 steps
-    // geometrically by its own mode.
+    // The option still shows arithmetic; stage 1 steps by its own mode.
     Pick(s.PanelEdge[1] - 10);
-    EXPECT_TRUE(C<QRadioButton>("optTopArithmetic")->isChecked());
     Click("cmd3up10");
     EXPECT_NEAR(s.Value[1][1], 1050e-12, 1e-22);
 
-    // The load's reactance of 0 stays 0 under geometric steps.
     Pick(s.PanelEdge[0] - 100);
     Click("cmd4up10");
-    EXPECT_EQ(s.Value[0][2], 0);
-    EXPECT_EQ(Box("txtZ2"), "0 ");
+    EXPECT_EQ(Box("txtZ2"), "0 ");  // zero stays zero
 }
 
 TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
@@ -238,10 +218,10 @@ TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
     Open();
     Pick(s.PanelEdge[2] - 10);
     Click("optTopArithmetic");
-    Type("txtZ1", "0");
-    for (int i = 0; i < 11; ++i) Click("cmd3down10");  // a step may pass zero
+    for (int i = 0; i < 11; ++i) Click("cmd3down10");  // steps pass zero silently
     EXPECT_LT(s.Value[2][1], 0);
     EXPECT_EQ(BackgroundColour(C<QLineEdit>("txtZ1")), kRejectedBoxColour);
+    EXPECT_EQ(host.Count("message"), 0);
     Type("txtZ1", "0");
     Click("cmdZ1");
     EXPECT_EQ(host.Texts("message").back(),
@@ -259,23 +239,18 @@ TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
               "50 ohms has been substituted for that value.");
     EXPECT_EQ(s.Value[0][1], 50);
     EXPECT_EQ(s.Value[0][2], 0);
-    EXPECT_FALSE(Shown("txtZ2") || Shown("cmdZ2") || Shown("cmd4down1"));
-    EXPECT_TRUE(Shown("fraBottom"));
+    EXPECT_FALSE(Shown("txtZ2") || Shown("cmd4down1"));
 }
 
 TEST_F(AnalyzePageTest, FrequencyEntryAndSteps) {
-    s.ElementType[1] = SeriesCapacitor;
-    s.Value[1][1] = 100e-12;
     Open();
+    const std::pair<const char*, const char*> steps[] = {
+        {"cmdFreqUp1", " 10.1 M"}, {"cmdFreqDown1", " 10 M"}, {"cmdFreqUp10", " 11 M"}};
     Type("txtFreq", "10M");
-    Click("cmdFreq");
-    Click("cmdFreqUp1");
-    EXPECT_EQ(Box("txtFreq"), " 10.1 M");
-    Click("cmdFreqDown1");
-    EXPECT_EQ(Box("txtFreq"), " 10 M");
-    Click("cmdFreqUp10");
-    EXPECT_EQ(Box("txtFreq"), " 11 M");
-
+    for (auto [button, text] : steps) {
+        Click(button);
+        EXPECT_EQ(Box("txtFreq"), text) << button;
+    }
     Type("txtFreq", "10M");
     Click("optTuneSizeFine");
     Click("cmdFreqUp1");
@@ -290,36 +265,30 @@ TEST_F(AnalyzePageTest, FrequencyEntryAndSteps) {
     Type("txtFreq", "5000");
     Click("cmdFreq");
     EXPECT_EQ(s.TestFrequency, 5000);
-    EXPECT_EQ(host.Texts("message").back(), "Please enter a frequency above 10 kHz");
+    EXPECT_EQ(host.Texts("message"), std::vector<std::string>{"Please enter a frequency above 10 kHz"});
     EXPECT_EQ(BackgroundColour(C<QLineEdit>("txtFreq")), kRejectedBoxColour);
     EXPECT_EQ(page->Recording().Ops().size(), drawn);  // not redrawn
     Type("txtFreq", "10000");
     Click("cmdFreq");
     EXPECT_EQ(BackgroundColour(C<QLineEdit>("txtFreq")), kAcceptedBoxColour);
-    EXPECT_EQ(host.Count("message"), 1);
 
-    // The largest typed value still draws soundly.
     Type("txtFreq", "1E10");
-    Click("cmdFreq");
     Click("cmdFreqUp10");
     ExpectSoundDrawing();
 }
 
 TEST_F(AnalyzePageTest, TuneSizeSwitchesTheTwelveTipsButNoCaptions) {
     Open();
-    EXPECT_EQ(s.TuneSize, 1.0f);
     Click("optTuneSizeFine");
-    EXPECT_EQ(s.TuneSize, 0.01f);
-    EXPECT_EQ(BackgroundColour(C<QRadioButton>("optTuneSizeFine")), kFineChosenColour);
+    EXPECT_EQ(BackgroundColour(C("optTuneSizeFine")), kFineChosenColour);
     const std::pair<const char*, const char*> fine[] = {
         {"cmd3down10", "Down .1%"}, {"cmd4down1", "Down .01%"}, {"cmd3up1", "Up .01%"},
         {"cmd4up10", "Up .1%"}, {"cmdFreqDown1", "Move test frequency down .01%"}};
-    for (auto [name, tip] : fine) {
-        EXPECT_EQ(C(name)->toolTip().toStdString(), tip) << name;
-        EXPECT_EQ(C(name)->text().size(), std::string(name).find("10") != std::string::npos ? 2 : 1);
-    }
+    for (auto [name, tip] : fine) EXPECT_EQ(C(name)->toolTip().toStdString(), tip) << name;
+    EXPECT_EQ(C("cmd4up10")->text(), ">>");
     Click("optTuneSizeNormal");
-    EXPECT_EQ(BackgroundColour(C<QRadioButton>("optTuneSizeFine")), kFineNotChosenColour);
+    EXPECT_EQ(s.TuneSize, 1.0f);
+    EXPECT_EQ(BackgroundColour(C("optTuneSizeFine")), kFineNotChosenColour);
     EXPECT_EQ(C("cmd4down10")->toolTip(), "Down 10%");
     EXPECT_EQ(C("cmdFreqUp1")->toolTip(), "Move test frequency up 1%");
 }
@@ -331,14 +300,8 @@ TEST_F(AnalyzePageTest, SwitchesAndNavigation) {
     EXPECT_EQ(BackgroundColour(C("cmdArcs")), kSwitchOffColour);
     s.QCircleValue = 0;
     Click("cmdQon");
-    EXPECT_EQ(s.QArcsOn, 1);
-    EXPECT_EQ(s.QCircleValue, 2.0f);  // a zero Q is drawn, and kept, as 2
     EXPECT_EQ(BackgroundColour(C("cmdQon")), kSwitchOnColour);
-    Click("cmdVSWRon"), Click("cmdVSWRon");
-    EXPECT_EQ(s.VswrCircleOn, 0);
-    EXPECT_EQ(BackgroundColour(C("cmdVSWRon")), kSwitchOffColour);
-    for (int i = 0; i < 6; ++i) Click("cmdDisplay");
-    EXPECT_EQ(s.GridType, 1);
+    EXPECT_EQ(s.QCircleValue, 2.0f);  // a zero Q is drawn, and kept, as 2
     Click("cmdDesign");
     Click("cmdExit");
     EXPECT_EQ(navigator.shown, std::vector<PageId>{PageId::Design});
