@@ -5,7 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "chart/ChartGrids.h"
 #include "chart/ElementArcs.h"
@@ -48,6 +50,14 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // far off the window is still a finite number; anything else (never expected
 // from Qt) is treated as the page origin rather than handed on.
 float PageFloat(double v) { return std::isfinite(v) ? static_cast<float>(v) : 0.0f; }
+
+// A reference value for arithmetic steps is kept in single precision. Values
+// read from a file need not fit one; converting those would be undefined.
+float RefOf(double v) {
+    if (std::isnan(v)) return 0.0f;
+    constexpr double kMax = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(v, -kMax, kMax));
+}
 
 }  // namespace
 
@@ -368,7 +378,7 @@ void AnalyzePage::ChooseTopMode(bool arithmetic) {
     if (!IsTunablePart(st)) return;
     s_.TopMode[st] = arithmetic ? 1 : 0;
     if (arithmetic) s_.Value[st][1] = ParseValueOf(top_.box->text().toStdString());
-    s_.TopRef[st] = static_cast<float>(s_.Value[st][1]);
+    s_.TopRef[st] = RefOf(s_.Value[st][1]);
 }
 
 void AnalyzePage::ChooseBottomMode(bool arithmetic) {
@@ -378,7 +388,7 @@ void AnalyzePage::ChooseBottomMode(bool arithmetic) {
     const int slot = BottomSlot(s_.ElementType[st]);
     if (slot == 0) return;
     if (arithmetic) s_.Value[st][slot] = ParseValueOf(bottom_.box->text().toStdString());
-    s_.BottomRef[st] = static_cast<float>(s_.Value[st][slot]);
+    s_.BottomRef[st] = RefOf(s_.Value[st][slot]);
 }
 
 // ---- Test frequency and tune step size -----------------------------------------
