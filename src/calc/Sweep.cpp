@@ -13,9 +13,9 @@ int ComputeSweep(SessionState& s) {
     const bool table = s.LoadMode == 2;
     if (!table && s.LoadMode != 1) return 0;
 
-    // The table holds rows 1..1000 and the results 2001 points; a larger
-    // SweepPoints (a hand-edited file) computes as many points as fit.
-    const int n = std::clamp<int>(s.SweepPoints, 0, table ? kMaxLoadPoints : kSweepCapacity);
+    // The results hold 2001 points and the table the rows actually read; a
+    // larger SweepPoints (a hand-edited file) computes as many points as fit.
+    const int n = table ? LoadTableRows(s) : std::clamp<int>(s.SweepPoints, 0, kSweepCapacity);
     for (int k = 0; k < n; ++k) {
         int row = k;
         if (table) {

@@ -57,7 +57,7 @@ bool InRange(int code) { return code >= 1 && code <= 13; }
 
 std::int16_t ArcLoadRow(const SessionState& s) {
     if (s.LoadMode != 2) return 1;
-    const int rows = std::min<int>(s.SweepPoints, kMaxLoadPoints);
+    const int rows = LoadTableRows(s);
     if (rows < 1) return 1;
     return static_cast<std::int16_t>(std::clamp(s.SweepPoints / 2 + 1, 1, rows));
 }

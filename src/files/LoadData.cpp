@@ -77,6 +77,9 @@ bool ParseLoadDataStream(std::istream& in, SessionState& s, MessageSink& sink) {
     while (NextDataLine(lines, line)) {
         if (s.SweepPoints >= kMaxLoadPoints) return Fail(s, sink);
         const int i = ++s.SweepPoints;
+        // Rows past i still hold the older table, which is no longer whole;
+        // a file without rows leaves the older table and its count alone.
+        s.LoadRows = s.SweepPoints;
         s.LoadFreq[i] = NextFieldValue(line, s);
         s.LoadR[i] = NextFieldValue(line, s);
         s.LoadX[i] = NextFieldValue(line, s);
@@ -93,8 +96,8 @@ bool ParseLoadData(const std::string& name, SessionState& s, MessageSink& sink) 
 }
 
 bool ApplyLoadTable(SessionState& s) {
-    if (s.SweepPoints < 1) return false;
-    if (s.SweepPoints > kMaxLoadPoints) s.SweepPoints = kMaxLoadPoints;
+    if (LoadTableRows(s) < 1) return false;
+    s.SweepPoints = static_cast<std::int16_t>(LoadTableRows(s));
     const int n = s.SweepPoints;
     s.LoadMode = 2;
     s.SweepStart = s.LoadFreq[1];

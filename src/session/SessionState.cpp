@@ -21,6 +21,12 @@ const char* ElementMessageWords(int code) {
     }
 }
 
+int LoadTableRows(const SessionState& s) {
+    const int rows = s.SweepPoints < s.LoadRows ? s.SweepPoints : s.LoadRows;
+    if (rows < 0) return 0;
+    return rows > kMaxLoadPoints ? kMaxLoadPoints : rows;
+}
+
 void InitSession(SessionState& s) {
     s.Pi = 4.0 * std::atan(1.0);
     s.GridType = 1;

@@ -67,6 +67,10 @@ struct SessionState {
     double SweepStop = 0;
     std::int16_t SweepPoints = 0;
     std::int16_t SavedSweepPoints = 0;
+    // Rows actually read into the load table by the last load-data file.
+    // SweepPoints normally equals it in table mode, but a network file read
+    // afterwards can change SweepPoints; every table walk is bounded by this.
+    std::int16_t LoadRows = 0;
 
     float QCircleValue = 0;
     float VswrCircleValue = 0;
@@ -115,6 +119,10 @@ struct SessionState {
     std::uint32_t AdmittanceGridColour = 0;
     std::uint32_t ImpedanceGridColour = 0;
 };
+
+// How many load-table rows a table walk (arcs, sweep, printout) may use:
+// SweepPoints, but never beyond the rows actually read.
+int LoadTableRows(const SessionState& s);
 
 // Start-up values that do not depend on the network.
 void InitSession(SessionState& s);

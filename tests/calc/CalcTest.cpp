@@ -170,10 +170,15 @@ TEST(CalcSweep, SingleLoadPointsAndTableRows) {
 
     s.LoadMode = 2;
     s.SweepPoints = 5;
+    s.LoadRows = 3;  // a network file raised SweepPoints after a 3-row table
+    EXPECT_EQ(ComputeSweep(s), 3);
+    EXPECT_EQ(s.SweepPoints, 5);
+    s.LoadRows = 5;
     EXPECT_EQ(ComputeSweep(s), 5);
     for (int k = 0; k < 5; ++k) EXPECT_TRUE(s.SweepFreq[k] == 1e6 * (k + 1) && s.SweepR[k] == k + 1);
     EXPECT_TRUE(s.TestFrequency == 1e6 && s.SweepPoints == 5);
     s.SweepPoints = 2001;
+    s.LoadRows = kMaxLoadPoints;
     EXPECT_EQ(ComputeSweep(s), kMaxLoadPoints);
     s.LoadMode = 0;
     EXPECT_EQ(ComputeSweep(s), 0);

@@ -181,13 +181,14 @@ TEST(ElementArcValues, LoadRowStaysInsideTheTable) {
     SessionState s;
     s.LoadMode = 2;
     s.SweepPoints = 7;
+    s.LoadRows = 7;
     EXPECT_EQ(ArcLoadRow(s), 4);
     s.SweepPoints = 1;
     EXPECT_EQ(ArcLoadRow(s), 1);
     s.SweepPoints = 0;
     EXPECT_EQ(ArcLoadRow(s), 1);
     s.SweepPoints = 2001;  // set by a network file after the table was read
-    EXPECT_EQ(ArcLoadRow(s), 1000);
+    EXPECT_EQ(ArcLoadRow(s), 7);
     s.LoadMode = 1;
     s.SweepPoints = 7;
     EXPECT_EQ(ArcLoadRow(s), 1);

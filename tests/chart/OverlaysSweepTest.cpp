@@ -125,6 +125,7 @@ TEST(SweepTrace, LoadTableOfFiveRowsKeepsSweepPoints) {
     SessionState s = SweepState();
     s.LoadMode = 2;
     s.SweepPoints = 5;
+    s.LoadRows = 5;
     for (int i = 1; i <= 5; ++i) s.LoadFreq[i] = 1e6 * i, s.LoadR[i] = 10.0 * i;
     RecordingSurface rs;
     DrawSweep(s, rs, ScreenGeometry(s));

@@ -78,6 +78,7 @@ TEST(LoadData, TheThousandFirstLineStopsWithParserError) {
 TEST(LoadData, ApplyLoadTableTakesTheMiddleRow) {
     SessionState s;
     for (int i = 1; i <= kMaxLoadPoints; ++i) s.LoadFreq[i] = i * 1e6;
+    s.LoadRows = kMaxLoadPoints;
     for (const auto& [points, row] : {std::pair{7, 4}, {8, 5}, {1, 1}, {3000, 501}}) {
         s.SweepPoints = static_cast<std::int16_t>(points);
         ASSERT_TRUE(ApplyLoadTable(s));
@@ -88,6 +89,11 @@ TEST(LoadData, ApplyLoadTableTakesTheMiddleRow) {
     }
     s.SweepPoints = 0;
     EXPECT_FALSE(ApplyLoadTable(s));
+    s.SweepPoints = 9;  // more points than rows read: only the rows count
+    s.LoadRows = 5;
+    ASSERT_TRUE(ApplyLoadTable(s));
+    EXPECT_EQ(s.SweepPoints, 5);
+    EXPECT_EQ(s.LoadPointIndex, 3);
 }
 
 }  // namespace

@@ -480,7 +480,7 @@ void DesignPage::ReadSystemZBox() {
 
 void DesignPage::EnterFrequency() {
     // With a load table the test frequency is the table's present point.
-    if (s_.LoadMode == 2 && s_.LoadPointIndex >= 1 && s_.LoadPointIndex <= kMaxLoadPoints) {
+    if (s_.LoadMode == 2 && s_.LoadPointIndex >= 1 && s_.LoadPointIndex <= s_.LoadRows) {
         s_.TestFrequency = s_.LoadFreq[s_.LoadPointIndex];
         txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
     }

@@ -36,7 +36,7 @@ double ReadBox(QLineEdit* box) {
     return value;
 }
 
-int TableRows(const SessionState& s) { return std::clamp<int>(s.SweepPoints, 0, kMaxLoadPoints); }
+int TableRows(const SessionState& s) { return LoadTableRows(s); }
 
 }  // namespace
 

@@ -50,6 +50,7 @@ TEST(SweepsetupPage, LoadTableSweepFollowsTheTable) {
     Fixture f;
     f.state.LoadMode = 2;
     f.state.SweepPoints = 5;
+    f.state.LoadRows = 5;
     for (int i = 1; i <= 5; ++i) f.state.LoadFreq[i] = 1e6 * i;
     SweepsetupPage page(f.context);
     EXPECT_EQ(page.Control<QLineEdit>("txtStop")->text(), "5 M");
