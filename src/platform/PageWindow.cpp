@@ -181,7 +181,11 @@ QRadioButton* PageWindow::AddOption(const QString& name, const QString& caption,
 
 QListWidget* PageWindow::AddListBox(const QString& name, LogicalRect rect) {
     auto* l = new QListWidget(this);
+    // The system's fixed font depends on what else is installed (a font
+    // package can make "Monospace" resolve to a proportional face); name a
+    // fixed-pitch family that the install script always brings first.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setFamilies({"DejaVu Sans Mono", "Liberation Mono", "Courier New", fixed.family()});
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
     l->setFont(fixed);
