@@ -36,7 +36,9 @@ QFont FixedPitch() {
     QFont fixed("Courier");
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setFixedPitch(true);
-    if (!QFontInfo(fixed).fixedPitch()) fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // The system's fixed font can resolve to a proportional face; fall back
+    // to a family the install script always brings.
+    if (!QFontInfo(fixed).fixedPitch()) fixed.setFamilies({"DejaVu Sans Mono", "Liberation Mono"});
     return fixed;
 }
 
