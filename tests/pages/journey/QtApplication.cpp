@@ -5,20 +5,15 @@
 #include <memory>
 
 namespace {
-class QtApplicationEnvironment : public ::testing::Environment {
-public:
+struct QtApp : ::testing::Environment {
     void SetUp() override {
         static int argc = 1;
         static char name[] = "test_pages";
         static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
+        app = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
+    void TearDown() override { app.reset(); }
+    std::unique_ptr<QApplication> app;
 };
-
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+[[maybe_unused]] auto* const kApp = ::testing::AddGlobalTestEnvironment(new QtApp);
 }  // namespace
