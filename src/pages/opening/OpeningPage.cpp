@@ -13,6 +13,26 @@ namespace qv {
 
 namespace {
 
+// The page's logical size; the layout is made for it and the window is
+// scaled to the screen from it.
+constexpr double kOpeningWidth = 12000;
+constexpr double kOpeningHeight = 9000;
+
+// The colour of the background line at height y: black at the top to blue
+// (0, 0, 180) at the bottom, rounded half to even like every rounding in
+// the program.
+Colour OpeningBackgroundColour(int y) {
+    const double blue = std::clamp(std::nearbyint(y * 180.0 / 10000.0), 1.0, 180.0);
+    return Rgb(0, 0, static_cast<int>(blue));
+}
+
+// Real screen twips per logical unit when the page fills the screen; the
+// labels' point sizes, meant for the real screen, are divided by it.
+double OpeningScreenScale(double screenWidthTwips, double screenHeightTwips) {
+    const double k = std::min(screenWidthTwips / kOpeningWidth, screenHeightTwips / kOpeningHeight);
+    return k > 0 && std::isfinite(k) ? k : 1.0;
+}
+
 constexpr Colour kBoxColour = Rgb(153, 255, 255);
 constexpr Colour kChartColour = Rgb(255, 153, 153);
 constexpr Colour kElementColour = Rgb(170, 255, 170);
@@ -217,17 +237,6 @@ private:
 };
 
 }  // namespace
-
-Colour OpeningBackgroundColour(int y) {
-    // Rounded half to even, as every rounding in the program.
-    const double blue = std::clamp(std::nearbyint(y * 180.0 / 10000.0), 1.0, 180.0);
-    return Rgb(0, 0, static_cast<int>(blue));
-}
-
-double OpeningScreenScale(double screenWidthTwips, double screenHeightTwips) {
-    const double k = std::min(screenWidthTwips / kOpeningWidth, screenHeightTwips / kOpeningHeight);
-    return k > 0 && std::isfinite(k) ? k : 1.0;
-}
 
 std::unique_ptr<PageWindow> MakeOpeningPage(PageContext& context) {
     return std::make_unique<OpeningPage>(context);

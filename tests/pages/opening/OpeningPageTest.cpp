@@ -21,7 +21,7 @@ protected:
     PageContext context{state, host, navigator, dir.File("LASTSESSION.QVF")};
 };
 
-TEST_F(OpeningPageTest, FirstRunStartsFromTheDefaultsWithoutAMessage) {
+TEST_F(OpeningPageTest, FirstRunStartsFromTheDefaultsOverTheGradient) {
     state.ElementType[2] = ShuntInductor;  // leftovers start-up must clear
     state.GridType = 4;
     state.TopMode[5] = 2;
@@ -33,6 +33,14 @@ TEST_F(OpeningPageTest, FirstRunStartsFromTheDefaultsWithoutAMessage) {
     EXPECT_EQ(state.GridType, 1);
     EXPECT_EQ(state.TopMode[5], 0);
     EXPECT_EQ(page->windowTitle(), "Quendavore - 2.06");
+
+    // Black to blue, one line per y under everything else; 4.5 rounds to even.
+    const auto& ops = page->Recording().Ops();
+    ASSERT_GT(ops.size(), 10000u);
+    EXPECT_EQ(ops[0].colour, Rgb(0, 0, 1));
+    EXPECT_EQ(ops[249].colour, Rgb(0, 0, 4));
+    EXPECT_EQ(ops[9999].colour, Rgb(0, 0, 180));
+    EXPECT_DOUBLE_EQ(ops[9999].x2, 14000);
 }
 
 TEST_F(OpeningPageTest, LastSessionIsRestoredAndTheChartCentredForTheScreen) {
@@ -60,18 +68,6 @@ TEST_F(OpeningPageTest, LastSessionIsRestoredAndTheChartCentredForTheScreen) {
     page->show();
     QTest::mouseClick(page->Control<QPushButton>("cmdStart"), Qt::LeftButton);
     EXPECT_EQ(navigator.shown, std::vector<PageId>{PageId::Design});
-}
-
-TEST_F(OpeningPageTest, BackgroundRunsFromBlackToBlueUnderEverythingElse) {
-    EXPECT_EQ(OpeningBackgroundColour(1), Rgb(0, 0, 1));  // 0.018 held at 1
-    EXPECT_EQ(OpeningBackgroundColour(250), Rgb(0, 0, 4));  // 4.5 to even
-    EXPECT_EQ(OpeningBackgroundColour(10000), Rgb(0, 0, 180));
-    auto page = MakeOpeningPage(context);
-    const auto& ops = page->Recording().Ops();
-    ASSERT_GT(ops.size(), 10000u);
-    EXPECT_EQ(ops[249].colour, Rgb(0, 0, 4));
-    EXPECT_DOUBLE_EQ(ops[9999].y1, 10000);
-    EXPECT_DOUBLE_EQ(ops[9999].x2, 14000);
 }
 
 // The label point sizes follow the real screen; on a small wide screen, an
