@@ -16,7 +16,7 @@ public:
         setWindowTitle("Exit ?");
         // A dialog's grey, so that the white message strip stands out.
         SetPageColour(Rgb(240, 240, 240));
-        SetDefaultFontSize(10);
+        SetDefaultFontSize(12);
         cancel_ = AddButton("cmdCancel", "Cancel / Continue", {1500, 1200, 3000, 450});
         save_ = AddButton("cmdSave", "Save then exit", {1500, 2100, 3000, 450});
         exit_ = AddButton("cmdExit", "End / Quit", {1500, 3000, 3000, 450});
@@ -27,12 +27,17 @@ public:
         label_ = AddLabel("Label2", "", {1, 1, 6000, 300});
         SetBackgroundColour(label_, kWhite);
         label_->setAlignment(Qt::AlignCenter);
+        // Edged, so that the white strip reads as part of the dialog over a
+        // white page.
+        label_->setFrameShape(QFrame::Box);
         label_->hide();
 
         // Over the page whose Exit button opened it, not wherever the
         // window system puts a new window.
-        if (const QWidget* opener = QApplication::activeWindow())
-            move(opener->geometry().center() - rect().center());
+        const QWidget* opener = QApplication::activeWindow();
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            if (!opener && w != this && w->isVisible()) opener = w;  // no window focused
+        if (opener) move(opener->geometry().center() - rect().center());
 
         if (UpdateNetworkNotEmpty(c_.state) == 0) {
             save_->setEnabled(false);
