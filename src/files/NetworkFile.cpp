@@ -105,17 +105,24 @@ bool ReadFields(LineReader& in, SessionState& s, bool checked) {
             if (!r.Next(s.Value[stage][slot])) return over();
     }
 
+    // An overlay value of 0 and a sweep group of zeros are what the program
+    // itself writes before the user ever set them (their start values); a
+    // design saved then must read back, so only values that were set are
+    // held to the ranges.
     if (!r.NextFloat(s.QCircleValue)) return over();
-    if (!check(s.QCircleValue < 0.1f)) return false;
+    if (!check(s.QCircleValue != 0 && s.QCircleValue < 0.1f)) return false;
     if (!r.NextFloat(s.VswrCircleValue)) return over();
-    if (!check(s.VswrCircleValue < 1.001f)) return false;
+    if (!check(s.VswrCircleValue != 0 && s.VswrCircleValue < 1.001f)) return false;
 
     if (!r.Next(s.SweepStart)) return over();
-    if (!check(s.SweepStart < 10000)) return false;
+    const bool unsetStart = s.SweepStart == 0;
+    if (!check(!unsetStart && s.SweepStart < 10000)) return false;
     if (!r.Next(s.SweepStop)) return over();
-    if (!check(s.SweepStop < 10100)) return false;
+    const bool unsetSweep = unsetStart && s.SweepStop == 0;
+    if (!check(unsetStart && !unsetSweep)) return false;
+    if (!check(!unsetSweep && s.SweepStop < 10100)) return false;
     if (!r.NextInt(s.SweepPoints, 0, SweepPointLimit(s))) return over();
-    if (!check(s.SweepPoints < 1)) return false;
+    if (!check(unsetSweep ? s.SweepPoints != 0 : s.SweepPoints < 1)) return false;
     return true;
 }
 

@@ -130,6 +130,23 @@ TEST(NetworkFile, FailuresGiveTheMessageAndDefaults) {
     }
 }
 
+TEST(NetworkFile, ADesignSavedBeforeOverlaysOrSweepWereSetReadsBack) {
+    SessionState fresh = Sample();  // overlays and sweep still at their start values
+    fresh.QCircleValue = fresh.VswrCircleValue = 0;
+    fresh.SweepStart = fresh.SweepStop = 0;
+    fresh.SweepPoints = 0;
+    const std::string text = NetworkFileText(fresh, kNetworkFileTitle, "d");
+    Read r(text);
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(r.sink.messages.empty());
+    EXPECT_EQ(r.s.SweepPoints, 0);
+    // Only the whole group of zeros means "no sweep"; a set part still counts.
+    EXPECT_FALSE(Read(Edited(48, "Sweep stop: 0 ")).ok);
+    std::string halfSet = text;
+    halfSet.replace(halfSet.find("Number of points: 0 "), 20, "Number of points: 5 ");
+    EXPECT_FALSE(Read(halfSet).ok);
+}
+
 TEST(NetworkFile, LaterFieldsKeepWhatWasReadButNeverAnUnholdableCount) {
     Read start(Edited(47, "Sweep start: 500"));
     EXPECT_FALSE(start.ok);
