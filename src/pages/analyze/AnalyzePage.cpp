@@ -12,16 +12,22 @@
 #include "chart/ChartGrids.h"
 #include "chart/ElementArcs.h"
 #include "chart/Overlays.h"
+#include "chart/SweepTrace.h"
 #include "numbers/Format.h"
 #include "numbers/Parse.h"
 #include "pages/analyze/Tuning.h"
+#include "platform/Printing.h"
+#include "print/ChartPrintout.h"
 #include "schematic/NetworkPanel.h"
 
 namespace qv {
 namespace {
 
+// The layout is made for 11880 x 8490 twips, but the chart's caption is
+// written at the chart's bottom-left corner, y 8500 at zoom 1, and would be
+// cut off; the window reaches a little further down so that it shows.
 constexpr double kPageWidth = 11880;
-constexpr double kPageHeight = 8490;
+constexpr double kPageHeight = 8800;
 constexpr double kRowHeight = 330;
 constexpr double kStepWidth = 360;
 constexpr std::array<double, 4> kStepLefts = {500, 860, 1220, 1580};
@@ -71,11 +77,13 @@ AnalyzePage::AnalyzePage(PageContext& context)
     : PageWindow(kPageWidth, kPageHeight), context_(context), s_(context.state) {
     SetDefaultFontSize(kAnalyzeFontPt);
     hooks_.networkPanel = [this](Surface& surf) { DrawNetworkPanel(s_, surf, PanelFont()); };
+    hooks_.tabulateEnabled = [this](bool enabled) { cmdTabulate_->setEnabled(enabled); };
 
     top_ = BuildTuneRow(3, 1800);
     bottom_ = BuildTuneRow(4, 2850);
     BuildFrequencyControls();
     BuildChartControls();
+    BuildSetupAndSweepControls();
     BuildReadout();
     FitToScreen();
     Open();
@@ -193,6 +201,36 @@ void AnalyzePage::BuildChartControls() {
             [this] { context_.navigator.ShowModal(PageId::Exit); });
 }
 
+void AnalyzePage::BuildSetupAndSweepControls() {
+    auto* qSetup = AddButton("cmdQsetup", "Q setup", {1940, 5850, 1335, kRowHeight},
+                             "Enter data to set Q arc size");
+    connect(qSetup, &QPushButton::clicked, this,
+            [this] { OpenOverlaySetup(PageId::QSetup, s_.QArcsOn, cmdQon_); });
+    auto* vswrSetup = AddButton("cmdVSWRsetup", "VSWR setup", {1940, 6200, 1335, kRowHeight},
+                                "Enter data to set VSWR circle size");
+    connect(vswrSetup, &QPushButton::clicked, this,
+            [this] { OpenOverlaySetup(PageId::VswrSetup, s_.VswrCircleOn, cmdVswrOn_); });
+
+    auto* sweepSetup = AddButton("cmdSweepSetup", "Sweep setup", {1940, 6550, 1335, kRowHeight},
+                                 "Enter data to do a frequency sweep");
+    connect(sweepSetup, &QPushButton::clicked, this, [this] {
+        context_.navigator.ShowModal(PageId::SweepSetup);
+        SetBackgroundColour(cmdSweep_, SwitchColour(s_.SweepOn == 1));
+        Redraw();
+    });
+    cmdSweep_ = AddButton("cmdSweep", "On/off", {3270, 6550, 820, kRowHeight},
+                          "Do the frequency sweep");
+    connect(cmdSweep_, &QPushButton::clicked, this, [this] { ToggleSweepButton(); });
+    cmdTabulate_ = AddButton("cmdTabulate", "Tabulate", {1940, 6900, 1335, kRowHeight},
+                             "Send frequency sweep data to Tabulate page");
+    connect(cmdTabulate_, &QPushButton::clicked, this,
+            [this] { context_.navigator.ShowModal(PageId::Tabulate); });
+    // The free place in the right column, beside Tabulate.
+    auto* print = AddButton("cmdPrint", "Print", {3270, 6900, 820, kRowHeight},
+                            "Send chart and network to printer");
+    connect(print, &QPushButton::clicked, this, [this] { Print(); });
+}
+
 void AnalyzePage::BuildReadout() {
     for (std::size_t i = 0; i < kReadoutColumns.size(); ++i) {
         const ReadoutColumn& c = kReadoutColumns[i];
@@ -220,6 +258,7 @@ void AnalyzePage::Open() {
     SetBackgroundColour(cmdQon_, colours.qArcs);
     SetBackgroundColour(cmdVswrOn_, colours.vswr);
     SetBackgroundColour(cmdArcs_, colours.arcs);
+    SetBackgroundColour(cmdSweep_, colours.sweep);
     ApplyZoomButtons();
     SetReadoutVisible(false);
 
@@ -242,7 +281,41 @@ void AnalyzePage::Redraw() {
     // the network as it is now, not as it was at the last redraw.
     DrawNetworkPanel(s_, d, PanelFont());
     d.SetFont(PageFont());
+    // The trace only reports on the table while it runs; with the sweep off
+    // the arrays hold nothing current, so there is nothing to tabulate.
+    if (s_.SweepOn != 1) cmdTabulate_->setEnabled(false);
     RedrawChart(s_, d, hooks_);
+}
+
+// ---- Set-up dialogs, sweep and printing -----------------------------------------
+
+void AnalyzePage::OpenOverlaySetup(PageId dialog, std::int16_t& overlaySwitch,
+                                   QPushButton* onButton) {
+    context_.navigator.ShowModal(dialog);
+    // Whoever sets a size wants to see it, whatever the switch was before.
+    overlaySwitch = 1;
+    SetBackgroundColour(onButton, SwitchColour(true));
+    Redraw();
+}
+
+void AnalyzePage::ToggleSweepButton() {
+    // Switching on a sweep that has never been set up would draw nothing;
+    // asking for its limits instead is what the user is after.
+    if (s_.SweepOn != 1 && !SweepReady(s_))
+        context_.navigator.ShowModal(PageId::SweepSetup);
+    else
+        ToggleSweep(s_);
+    SetBackgroundColour(cmdSweep_, SwitchColour(s_.SweepOn == 1));
+    Redraw();
+}
+
+void AnalyzePage::Print() {
+    HostPrintHost printHost(context_.host, this);
+    PrintChartAndNetwork(s_, printHost);
+    // The printout recomputes the sweep arrays and leaves the calculation's
+    // working fields as its own chart needed them; the screen is drawn again
+    // from the state it left so that the two never disagree.
+    Redraw();
 }
 
 std::unique_ptr<PageWindow> MakeAnalyzePage(PageContext& context) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "chart/ChartView.h"
@@ -22,7 +23,7 @@ class QGroupBox;
 namespace qv {
 
 // Font of the page's controls, chart labels and caption, in points of the
-// 11880 x 8490-twip page. The page is scaled to the screen as a whole, so the
+// 11880 x 8490-twip layout. The page is scaled to the screen as a whole, so the
 // font is fixed in page units too: 8.5 pt fits the 300-twip labels and the
 // narrowest readout columns (1000 twips) with room to spare.
 inline constexpr double kAnalyzeFontPt = 8.5;
@@ -61,6 +62,10 @@ private:
     };
 
     void BuildChartControls();
+    void BuildSetupAndSweepControls();
+    void OpenOverlaySetup(PageId dialog, std::int16_t& overlaySwitch, QPushButton* onButton);
+    void ToggleSweepButton();
+    void Print();
     void BuildReadout();
     TuneRow BuildTuneRow(int digit, double top);
     void BuildFrequencyControls();
@@ -93,6 +98,8 @@ private:
     QPushButton* cmdArcs_ = nullptr;
     QPushButton* cmdQon_ = nullptr;
     QPushButton* cmdVswrOn_ = nullptr;
+    QPushButton* cmdSweep_ = nullptr;
+    QPushButton* cmdTabulate_ = nullptr;
     QPushButton* cmdIn_ = nullptr;
     QPushButton* cmdOut_ = nullptr;
     std::array<QLabel*, 14> readoutLabels_{};  // captions, then values

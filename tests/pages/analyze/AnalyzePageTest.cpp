@@ -10,8 +10,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <cmath>
+#include <filesystem>
+#include <functional>
 
 #include "chart/ElementArcs.h"
+#include "chart/Overlays.h"
+#include "chart/SweepTrace.h"
+#include "files/TempDir.h"
 #include "pages/analyze/AnalyzePage.h"
 #include "platform/ScriptedHost.h"
 
@@ -27,6 +32,15 @@ class QtApp : public ::testing::Environment {
     std::unique_ptr<QApplication> app_;
 };
 [[maybe_unused]] auto* const kApp = ::testing::AddGlobalTestEnvironment(new QtApp);
+
+// A dialog page stands in as a function run while it is "open".
+struct DialogNavigator : RecordingNavigator {
+    void ShowModal(PageId page) override {
+        RecordingNavigator::ShowModal(page);
+        if (dialog) dialog(page);
+    }
+    std::function<void(PageId)> dialog;
+};
 
 class AnalyzePageTest : public ::testing::Test {
 protected:
@@ -63,6 +77,14 @@ protected:
     void Release(Qt::MouseButton b) { Mouse(QEvent::MouseButtonRelease, b, Qt::NoButton, 0, 0); }
     void Pick(double x) { Press(Qt::LeftButton, x, 1000), Release(Qt::LeftButton); }
 
+    int Drawn(Colour c) {
+        int n = 0;
+        for (const DrawOp& op : page->Recording().Ops()) n += op.colour == c;
+        return n;
+    }
+    Colour Back(const char* name) { return BackgroundColour(C(name)); }
+    bool Enabled(const char* name) { return C(name)->isEnabled(); }
+
     // Every coordinate handed to drawing is finite and on the bounded page.
     void ExpectSoundDrawing() {
         for (const DrawOp& op : page->Recording().Ops())
@@ -72,7 +94,7 @@ protected:
 
     SessionState s;
     ScriptedHost host;
-    RecordingNavigator navigator;
+    DialogNavigator navigator;
     PageContext context{s, host, navigator, "LASTSESSION.QVF"};
     std::unique_ptr<PageWindow> page;
 };
@@ -306,6 +328,89 @@ TEST_F(AnalyzePageTest, SwitchesAndNavigation) {
     Click("cmdExit");
     EXPECT_EQ(navigator.shown, std::vector<PageId>{PageId::Design});
     EXPECT_EQ(navigator.modal, std::vector<PageId>{PageId::Exit});
+}
+
+TEST_F(AnalyzePageTest, SetupDialogsAlwaysLeaveTheirOverlayOn) {
+    s.VswrCircleOn = 1;
+    Open();
+    Click("cmdVSWRon");
+    ASSERT_EQ(s.VswrCircleOn, 0);
+    for (const char* button : {"cmdQsetup", "cmdVSWRsetup"}) Click(button);
+    EXPECT_EQ(navigator.modal, (std::vector<PageId>{PageId::QSetup, PageId::VswrSetup}));
+    EXPECT_EQ(s.QArcsOn, 1);
+    EXPECT_EQ(s.VswrCircleOn, 1);
+    EXPECT_EQ(Back("cmdQon"), kSwitchOnColour);
+    EXPECT_EQ(Back("cmdVSWRon"), kSwitchOnColour);
+    EXPECT_GT(Drawn(kQArcColour), 0);
+    EXPECT_GT(Drawn(kVswrCircleColour), 0);
+}
+
+TEST_F(AnalyzePageTest, SweepAsksForLimitsUntilItCanRunAndTabulateFollowsTheTrace) {
+    s.SweepStart = s.SweepStop = 0;
+    s.SweepPoints = 0;
+    Open();
+    EXPECT_FALSE(Enabled("cmdTabulate"));
+    Click("cmdSweep");  // nothing to run: the set-up is asked for (and cancelled)
+    EXPECT_EQ(navigator.modal, std::vector<PageId>{PageId::SweepSetup});
+    EXPECT_EQ(s.SweepOn, 0);
+    EXPECT_EQ(Back("cmdSweep"), kSwitchOffColour);
+
+    navigator.dialog = [this](PageId) {
+        s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 11, s.SweepOn = 1;
+    };
+    Click("cmdSweepSetup");
+    EXPECT_EQ(Back("cmdSweep"), kSwitchOnColour);
+    EXPECT_TRUE(Enabled("cmdTabulate"));
+    EXPECT_EQ(s.SweepFreq[10], 2e6);
+    EXPECT_GT(Drawn(kSweepDotColour), 0);
+    navigator.dialog = nullptr;
+
+    Click("cmdSweep");
+    EXPECT_EQ(s.SweepOn, 0);
+    EXPECT_EQ(Back("cmdSweep"), kSwitchOffColour);
+    EXPECT_FALSE(Enabled("cmdTabulate"));
+    EXPECT_EQ(Drawn(kSweepDotColour), 0);
+    Click("cmdSweep");  // ready now: straight back on
+    EXPECT_EQ(s.SweepOn, 1);
+    EXPECT_TRUE(Enabled("cmdTabulate"));
+    Click("cmdTabulate");
+    EXPECT_EQ(navigator.modal,
+              (std::vector<PageId>{PageId::SweepSetup, PageId::SweepSetup, PageId::Tabulate}));
+
+    Open();  // reopened with the sweep on
+    EXPECT_EQ(Back("cmdSweep"), kSwitchOnColour);
+    EXPECT_TRUE(Enabled("cmdTabulate"));
+
+    // A two-row load table runs but is too short to tabulate.
+    Click("cmdSweep");
+    s.LoadMode = 2;
+    s.LoadRows = s.SweepPoints = 2;
+    s.SweepStart = s.LoadFreq[1] = 1e6;
+    s.SweepStop = s.LoadFreq[2] = 2e6;
+    s.LoadR[1] = s.LoadR[2] = 50;
+    Click("cmdSweep");
+    EXPECT_EQ(s.SweepOn, 1);
+    EXPECT_GT(Drawn(kSweepDotColour), 0);
+    EXPECT_FALSE(Enabled("cmdTabulate"));
+}
+
+TEST_F(AnalyzePageTest, PrintWritesTheChosenPdfAndNothingWhenCancelled) {
+    test::TempDir dir;
+    s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 5, s.SweepOn = 1;
+    s.ElementType[1] = SeriesCapacitor;
+    s.Value[1][1] = 100e-12;
+    Open();
+    host.printAnswers.push_back(std::nullopt);
+    Click("cmdPrint");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path));
+    host.printAnswers.push_back(PrintChoice{"", dir.File("chart.pdf")});
+    Click("cmdPrint");
+    EXPECT_EQ(host.Count("print"), 2);
+    EXPECT_EQ(test::ReadAll(dir.File("chart.pdf")).substr(0, 5), "%PDF-");
+    EXPECT_GT(std::filesystem::file_size(dir.File("chart.pdf")), 1000u);
+    EXPECT_EQ(host.Count("message") + host.Count("beep"), 0);
+    EXPECT_GT(Drawn(kSweepDotColour), 0);  // the screen is drawn again afterwards
+    ExpectSoundDrawing();
 }
 
 }  // namespace
