@@ -121,8 +121,7 @@ DesignPage::DesignPage(PageContext& context)
                               "Remove empty stages in the network");
     auto* save = AddButton("cmdSave", "Save net", {500, 6233, 1350, 330}, "Save the current network");
     auto* getNet = AddButton("cmdGetNet", "Get net", {500, 6583, 1350, 330}, "Get a new network");
-    // The options page is not part of the program yet.
-    AddButton("cmdSetup", "Setup", {500, 6933, 1350, 330})->setEnabled(false);
+    auto* setup = AddButton("cmdSetup", "Setup", {500, 6933, 1350, 330});
     auto* exit = AddButton("cmdExit", "Exit", {500, 7283, 1350, 330}, "Exit / quit the program");
     // Where the palette prints its own prompt, so the two take turns.
     prompt_ = AddLabel("lblSelectElementToEdit", kPromptText, {6000, 8000, 0, 0});
@@ -135,6 +134,7 @@ DesignPage::DesignPage(PageContext& context)
     connect(compact, &QPushButton::clicked, this, [this] { Compact(); });
     connect(save, &QPushButton::clicked, this, [this] { SaveNetwork(); });
     connect(getNet, &QPushButton::clicked, this, [this] { GetNetwork(); });
+    connect(setup, &QPushButton::clicked, this, [this] { Setup(); });
     connect(exit, &QPushButton::clicked, this, [this] { Exit(); });
 
     FitToScreen();
@@ -573,6 +573,10 @@ void DesignPage::Analyze() {
     ReadFrequencyBox();
     context_.navigator.Show(PageId::Analyze);
 }
+
+// The options page takes this page's place; it shows the Design page again
+// when the user returns, so this page reopens on whatever was set there.
+void DesignPage::Setup() { context_.navigator.Show(PageId::Setup); }
 
 void DesignPage::Exit() { context_.navigator.ShowModal(PageId::Exit); }
 

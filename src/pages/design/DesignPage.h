@@ -45,6 +45,7 @@ public:
     void SaveNetwork();
     void Compact();
     void Analyze();
+    void Setup();
     void Exit();
     void Accept();
 
