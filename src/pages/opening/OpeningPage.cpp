@@ -151,6 +151,10 @@ public:
 
         const double screenW = host.ScreenWidthTwips();
         const double screenH = host.ScreenHeightTwips();
+        // Part of the start-up order only (the Analysis page sets its own
+        // centre). The decorative chart below does not use it: on a tall
+        // screen 0.55 x height lies below this page, so the figure keeps a
+        // fixed place on the page instead.
         s.ChartCenterX = 8000;
         s.ChartCenterY = static_cast<float>(0.55 * screenH);
 
