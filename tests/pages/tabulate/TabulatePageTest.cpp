@@ -1,7 +1,6 @@
 // The Tabulate page driven through its buttons, with a scripted desktop.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,21 +14,6 @@
 
 namespace qv {
 namespace {
-
-class QtApp : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_page_tabulate";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const kApp = ::testing::AddGlobalTestEnvironment(new QtApp);
 
 struct Fixture {
     explicit Fixture(int points) {
@@ -61,10 +45,7 @@ TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
     const auto* list = page.Control<QListWidget>("lstTabulatedOutput");
     ASSERT_EQ(list->count(), 3);
     const std::string first = list->item(0)->text().toStdString();
-    EXPECT_EQ(first, TabulatedLine(*f.state, 0));
-    EXPECT_EQ(first.substr(16, 2), "50");
-    EXPECT_EQ(first.substr(25, 3), "-25");
-    EXPECT_NE(list->item(1)->text().indexOf(">120"), -1);
+    EXPECT_EQ(first, TabulatedLine(*f.state, 0));  // its columns are checked with the printout
     EXPECT_TRUE(list->font().fixedPitch());
     EXPECT_EQ(page.windowTitle(), "Quendavore 2.06 Tabulated output C:/nets/dipole.QVF");
 

@@ -1,0 +1,29 @@
+// The main of every widget test: one QApplication lives for the whole run.
+// It is made in an environment, not here, so that test discovery
+// (--gtest_list_tests, run at build time) never needs a display.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <memory>
+
+namespace {
+class QtApp : public ::testing::Environment {
+public:
+    QtApp(int argc, char** argv) : argc_(argc), argv_(argv) {}
+    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_;  // QApplication keeps a reference to it for its whole life
+    char** argv_;
+    std::unique_ptr<QApplication> app_;
+};
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Run by hand, the tests still need no display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new QtApp(argc, argv));
+    return RUN_ALL_TESTS();
+}
