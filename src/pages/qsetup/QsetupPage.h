@@ -6,34 +6,13 @@
 #include <memory>
 
 #include "platform/PageContext.h"
-#include "platform/PageWindow.h"
-
-class QLineEdit;
+#include "platform/RangedValueDialog.h"
 
 namespace qv {
 
-class QsetupPage : public PageWindow {
+class QsetupPage : public RangedValueDialog {
 public:
     explicit QsetupPage(PageContext& context);
-    ~QsetupPage() override;
-
-    // Parses Text1 into QCircleValue; closes the dialog when the value is in
-    // range, else shows the range message and waits for a new entry.
-    // Returns true when the value was taken.
-    bool Accept();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void Finish();
-
-    SessionState& s_;
-    Host& host_;
-    float opened_;  // the value shown at opening, put back on a cancel
-    bool accepted_ = false;
-    bool finished_ = false;
-    QLineEdit* text1_ = nullptr;
 };
 
 std::unique_ptr<PageWindow> MakeQsetupPage(PageContext& context);
