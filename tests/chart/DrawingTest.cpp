@@ -7,6 +7,7 @@
 
 #include "chart/ChartGrids.h"
 #include "chart/ChartView.h"
+#include "chart/OpenedChart.h"
 #include "chart/ElementArcs.h"
 #include "chart/RedrawChart.h"
 #include "drawing/RecordingSurface.h"
@@ -14,16 +15,7 @@
 namespace qv {
 namespace {
 
-SessionState OpenedState() {
-    SessionState s;
-    InitSession(s);
-    ResetNetwork(s);
-    s.LoadMode = 1;
-    s.ChartCenterX = 8000;
-    ChartPage page;
-    OpenChartView(s, page);
-    return s;
-}
+using test::OpenedChart;
 
 // Lengths of the polylines in a run of Line ops: each begins with a dot.
 std::vector<int> Polylines(const std::vector<DrawOp>& ops) {
@@ -43,7 +35,7 @@ int Count(const std::vector<DrawOp>& ops, DrawOp::Kind kind) {
 }
 
 TEST(ChartGrids, ImpedanceLoopEndsAndPointCounts) {
-    SessionState s = OpenedState();
+    SessionState s = OpenedChart();
     s.ImpedanceGridColour = Rgb(255, 17, 17);
     RecordingSurface rs;
     DrawImpedanceGrid(s, rs, ScreenGeometry(s));
@@ -63,7 +55,7 @@ TEST(ChartGrids, ImpedanceLoopEndsAndPointCounts) {
 }
 
 TEST(ChartGrids, AdmittanceLoopEndsAndMirror) {
-    SessionState s = OpenedState();
+    SessionState s = OpenedChart();
     RecordingSurface rs;
     DrawAdmittanceGrid(s, rs, ScreenGeometry(s));
     const std::vector<int> expected = {92, 92, 72, 72, 88, 88, 94, 94, 181, 181, 181, 181, 181};
@@ -84,17 +76,15 @@ TEST(ChartGrids, AdmittanceLoopEndsAndMirror) {
 }
 
 TEST(ChartGrids, GridTypeCycle) {
-    std::int16_t g = 6;
-    for (int i = 0; i < 6; ++i) g = NextGridType(g);
-    EXPECT_EQ(g, 6);
-    EXPECT_EQ(NextGridType(6), 1);
-    EXPECT_EQ(NextGridType(0), 1);
+    std::int16_t g = 0;  // out of range: starts the cycle again
+    for (int i = 0; i < 7; ++i) g = NextGridType(g);
+    EXPECT_EQ(g, 1);
 }
 
 class ElementArcs : public ::testing::Test {
 protected:
     void SetUp() override {
-        s = OpenedState();
+        s = OpenedChart();
         s.Value[0][1] = 20;
         s.Value[0][2] = -10;
         s.ElementType[1] = SeriesInductor;
@@ -195,7 +185,7 @@ TEST(ElementArcValues, LoadRowStaysInsideTheTable) {
 }
 
 TEST(RedrawChartOrder, HooksInOrderGridSixAndCaption) {
-    SessionState s = OpenedState();
+    SessionState s = OpenedChart();
     s.GridType = 6;
     RecordingSurface rs;
     std::vector<std::string> order;
@@ -219,7 +209,7 @@ TEST(RedrawChartOrder, HooksInOrderGridSixAndCaption) {
 }
 
 TEST(RedrawChartOrder, GridColoursKeptWhenUnset) {
-    SessionState s = OpenedState();
+    SessionState s = OpenedChart();
     RecordingSurface rs;
     s.GridType = 2;
     RedrawChart(s, rs);
@@ -231,7 +221,7 @@ TEST(RedrawChartOrder, GridColoursKeptWhenUnset) {
 }
 
 TEST(RedrawChartOrder, HostileStatesStayFiniteAndOnTheSurfaceBox) {
-    SessionState s = OpenedState();
+    SessionState s = OpenedChart();
     ChartPage page;
     for (int i = 0; i < 6; ++i) ZoomIn(s, page);
     s.ChartCenterX = 3e7f;  // dragged far off the page

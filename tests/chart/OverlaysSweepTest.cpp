@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/ChartView.h"
+#include "chart/OpenedChart.h"
 #include "chart/Overlays.h"
 #include "chart/RedrawChart.h"
 #include "chart/SweepTrace.h"
@@ -89,13 +90,7 @@ TEST(VswrCircle, RadiusFollowsTheVswrAndNeverDividesByZero) {
 }
 
 SessionState SweepState() {
-    SessionState s;
-    InitSession(s);
-    ResetNetwork(s);
-    s.LoadMode = 1;
-    s.ChartCenterX = 8000;
-    ChartPage page;
-    OpenChartView(s, page);
+    SessionState s = test::OpenedChart();
     s.ElementType[1] = SeriesInductor;  // moves the input with frequency
     s.Value[1][1] = 5e-6;
     s.Value[1][2] = 1000;
@@ -112,26 +107,11 @@ TEST(SweepTrace, ThreePointsFromOneToTwoMegahertzAgreeWithTheTable) {
     RecordingSurface rs;
     EXPECT_TRUE(DrawSweep(s, rs, ScreenGeometry(s)).tabulateEnabled);
     EXPECT_EQ(s.TestFrequency, 1234567);
-    EXPECT_EQ(std::vector<double>(s.SweepFreq.begin(), s.SweepFreq.begin() + 3),
-              (std::vector<double>{1e6, 1.5e6, 2e6}));
     const auto dots = Ops(rs, DrawOp::Circle, kSweepDotColour);
     ASSERT_EQ(dots.size(), 3u);
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(dots[k].y1, ToPage(ScreenGeometry(s), 50, s.SweepR[k], s.SweepX[k]).y);
     EXPECT_EQ(Texts(rs), (std::vector<std::string>{"S", "'S'= 1 MHz", "F", "'F'= 2 MHz"}));
-}
-
-TEST(SweepTrace, LoadTableOfFiveRowsKeepsSweepPoints) {
-    SessionState s = SweepState();
-    s.LoadMode = 2;
-    s.SweepPoints = 5;
-    s.LoadRows = 5;
-    for (int i = 1; i <= 5; ++i) s.LoadFreq[i] = 1e6 * i, s.LoadR[i] = 10.0 * i;
-    RecordingSurface rs;
-    DrawSweep(s, rs, ScreenGeometry(s));
-    EXPECT_EQ(Ops(rs, DrawOp::Circle, kSweepDotColour).size(), 5u);
-    EXPECT_EQ(s.SweepPoints, 5);
-    EXPECT_EQ(s.SweepFreq[4], 5e6);
 }
 
 TEST(SweepTrace, OffLeavesTabulateAloneOnTellsTheRule) {

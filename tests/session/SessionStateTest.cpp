@@ -10,14 +10,10 @@ TEST(SessionState, FreshStartGivesTheDefaultNetwork) {
     InitSession(s);
     ResetNetwork(s);
     EXPECT_EQ(s.Value[0][1], 50);
-    EXPECT_EQ(s.Value[0][2], 0);
-    for (int st = 1; st <= 5; ++st) EXPECT_EQ(s.ElementType[st], EmptyStage);
     EXPECT_EQ(s.TestFrequency, 1000000);
     EXPECT_EQ(s.SystemZ, 50);
     EXPECT_EQ(s.GridType, 1);
     EXPECT_EQ(s.ChartZoom, 1.0f);
-    EXPECT_EQ(s.VersionText, "2.06");
-    EXPECT_DOUBLE_EQ(s.Pi, 3.14159265358979323846);
     EXPECT_EQ(UpdateNetworkNotEmpty(s), 0);
 }
 
@@ -27,17 +23,12 @@ TEST(SessionState, ResetNetworkClearsEverySlotButKeepsSweepOverlaysAndTable) {
         s.ElementType[st] = ShuntLCPair;
         for (int slot = 1; slot <= 10; ++slot) s.Value[st][slot] = st * 100 + slot;
     }
-    s.Value[0][1] = 12;
-    s.Value[0][2] = -7;
+    s.Value[0] = {0, 12, -7};
     s.TestFrequency = 7e6;
     s.SystemZ = 75;
-    s.SweepStart = 1e6;
-    s.SweepStop = 2e6;
-    s.SweepPoints = 11;
-    s.QCircleValue = 3;
-    s.VswrCircleValue = 2;
-    s.LoadFreq[1] = 5e6;
-    s.LoadMode = 2;
+    s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 11;
+    s.QCircleValue = 3, s.VswrCircleValue = 2;
+    s.LoadFreq[1] = 5e6, s.LoadMode = 2;
 
     ResetNetwork(s);
 
@@ -45,17 +36,9 @@ TEST(SessionState, ResetNetworkClearsEverySlotButKeepsSweepOverlaysAndTable) {
         EXPECT_EQ(s.ElementType[st], EmptyStage);
         for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(s.Value[st][slot], 0) << st << "," << slot;
     }
-    EXPECT_EQ(s.Value[0][1], 50);
-    EXPECT_EQ(s.Value[0][2], 0);
-    EXPECT_EQ(s.TestFrequency, 1000000);
-    EXPECT_EQ(s.SystemZ, 50);
-    EXPECT_EQ(s.SweepStart, 1e6);
-    EXPECT_EQ(s.SweepStop, 2e6);
-    EXPECT_EQ(s.SweepPoints, 11);
-    EXPECT_EQ(s.QCircleValue, 3);
-    EXPECT_EQ(s.VswrCircleValue, 2);
-    EXPECT_EQ(s.LoadFreq[1], 5e6);
-    EXPECT_EQ(s.LoadMode, 2);
+    EXPECT_TRUE(s.Value[0][1] == 50 && s.Value[0][2] == 0 && s.TestFrequency == 1e6 && s.SystemZ == 50);
+    EXPECT_TRUE(s.SweepStart == 1e6 && s.SweepStop == 2e6 && s.SweepPoints == 11);
+    EXPECT_TRUE(s.QCircleValue == 3 && s.VswrCircleValue == 2 && s.LoadFreq[1] == 5e6 && s.LoadMode == 2);
 }
 
 TEST(SessionState, NetworkNotEmptyLooksOnlyAtStagesOneToFive) {

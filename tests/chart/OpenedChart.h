@@ -1,0 +1,19 @@
+// A fresh session with the chart page opened, on the single load.
+#pragma once
+
+#include "chart/ChartView.h"
+
+namespace qv::test {
+
+inline SessionState OpenedChart() {
+    SessionState s;
+    InitSession(s);
+    ResetNetwork(s);
+    s.LoadMode = 1;
+    s.ChartCenterX = 8000;
+    ChartPage page;
+    OpenChartView(s, page);
+    return s;
+}
+
+}  // namespace qv::test
