@@ -1,5 +1,7 @@
 #include "platform/PageWindow.h"
 
+#include <QApplication>
+
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -93,6 +95,7 @@ PageWindow::PageWindow(double logicalWidth, double logicalHeight, QWidget* paren
     UseQtTextMetrics(recording_);
     setMouseTracking(true);
     ResizeToScale(1.0 / (0.75 * unitsPerPoint));
+    fitted_ = false;
 }
 
 PageWindow::~PageWindow() = default;
@@ -113,6 +116,7 @@ QPointF PageWindow::ToDevice(double x, double y) const { return Transform().ToDe
 QPointF PageWindow::ToLogical(QPointF p) const { return Transform().ToLogical(p); }
 
 void PageWindow::ResizeToScale(double scale) {
+    fitted_ = true;
     resize(std::max(1, static_cast<int>(std::lround(logicalWidth_ * scale))),
            std::max(1, static_cast<int>(std::lround(logicalHeight_ * scale))));
 }
@@ -267,8 +271,28 @@ void PageWindow::Layout() {
     for (const Placed& p : controls_) Apply(p, t);
 }
 
+void PageWindow::PlaceOverOpener() {
+    const QWidget* opener = QApplication::activeWindow();
+    if (opener == this) opener = nullptr;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (!opener && w != this && w->isVisible()) opener = w;  // nothing focused
+    if (!opener) return;
+    // A dialog the page did not size itself takes the scale of the page that
+    // opened it, so its text is as large as the page's, not the size of a
+    // small screen's.
+    if (!fitted_) {
+        if (const auto* page = qobject_cast<const PageWindow*>(opener)) {
+            ResizeToScale(page->Scale() * page->UnitsPerPoint() / unitsPerPoint_);
+        }
+    }
+    move(opener->geometry().center() - rect().center());
+}
+
 int PageWindow::ExecModal() {
     setWindowModality(Qt::ApplicationModal);
+    // Over the page that opened it, not wherever the window system puts a
+    // new window.
+    PlaceOverOpener();
     result_ = 0;
     show();
     if (!isVisible()) return result_;  // closed while showing itself

@@ -128,8 +128,10 @@ public:
     }
 
     // ---- Modal showing --------------------------------------------------------
-    // Shows the window modally and returns when it is closed or hidden, with
-    // the value given to Done (0 when closed otherwise). Do not combine with
+    // Shows the window modally, centred over the window that opened it (and,
+    // unless the page sized itself, at that window's scale), and returns
+    // when it is closed or hidden, with the value given to Done (0 when
+    // closed otherwise). Do not combine with
     // Qt::WA_DeleteOnClose; create modal pages on the stack.
     int ExecModal();
     void Done(int result);
@@ -162,6 +164,7 @@ private:
     Placed* Find(const QWidget* control);
     const Placed* Find(const QWidget* control) const;
     void Layout();
+    void PlaceOverOpener();
     void Apply(const Placed& placed, const PageTransform& t);
 
     double logicalWidth_, logicalHeight_, unitsPerPoint_;
@@ -172,6 +175,7 @@ private:
     std::vector<Placed> controls_;
     QEventLoop* modalLoop_ = nullptr;
     int result_ = 0;
+    bool fitted_ = false;  // sized by the page itself, not just constructed
 };
 
 }  // namespace qv

@@ -32,13 +32,6 @@ public:
         label_->setFrameShape(QFrame::Box);
         label_->hide();
 
-        // Over the page whose Exit button opened it, not wherever the
-        // window system puts a new window.
-        const QWidget* opener = QApplication::activeWindow();
-        for (const QWidget* w : QApplication::topLevelWidgets())
-            if (!opener && w != this && w->isVisible()) opener = w;  // no window focused
-        if (opener) move(opener->geometry().center() - rect().center());
-
         if (UpdateNetworkNotEmpty(c_.state) == 0) {
             save_->setEnabled(false);
             ShowLabel(kNetworkEmptyText, false, 300);
