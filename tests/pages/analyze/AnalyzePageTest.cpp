@@ -23,16 +23,6 @@
 namespace qv {
 namespace {
 
-class QtApp : public ::testing::Environment {
-    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
-    void TearDown() override { app_.reset(); }
-    int argc_ = 1;
-    char name_[18] = "test_page_analyze";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] auto* const kApp = ::testing::AddGlobalTestEnvironment(new QtApp);
-
 // A dialog page stands in as a function run while it is "open".
 struct DialogNavigator : RecordingNavigator {
     void ShowModal(PageId page) override {

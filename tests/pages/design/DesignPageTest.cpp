@@ -20,20 +20,6 @@
 namespace qv {
 namespace {
 
-// One QApplication for the run, made when the tests start (not when they
-// are only listed, which happens without a display).
-struct QtApp : ::testing::Environment {
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_page_design";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app.reset(); }
-    std::unique_ptr<QApplication> app;
-};
-[[maybe_unused]] auto* const kApp = ::testing::AddGlobalTestEnvironment(new QtApp);
-
 using Mode = DesignPage::Mode;
 using Texts = std::vector<std::string>;
 
