@@ -1,5 +1,7 @@
 #include "platform/Host.h"
 
+#include <algorithm>
+
 #include <chrono>
 #include <thread>
 
@@ -39,6 +41,17 @@ std::vector<FileFilter> ParseFileFilter(const std::string& filter) {
         result.push_back(f);
     }
     return result;
+}
+
+double ScreenFontPoints(Host& host) {
+    const double h = host.ScreenHeightTwips();
+    return h > 0 ? h / 1000.0 : 9.0;
+}
+
+double ScreenPageUnitsPerPoint(Host& host, double pageWidth, double pageHeight) {
+    const double w = host.ScreenWidthTwips(), h = host.ScreenHeightTwips();
+    if (!(w > 0) || !(h > 0)) return 20.0;
+    return 20.0 * std::max(pageWidth / w, pageHeight / h);
 }
 
 void Pause(Host& host, double seconds) {

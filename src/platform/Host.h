@@ -63,6 +63,13 @@ public:
     virtual double ScreenHeightTwips() = 0;
 };
 
+// Pages laid out for pageWidth x pageHeight units that fill the screen take
+// a thousandth of the screen height in twips as their font size in points
+// (ScreenFontPoints, 9 when the screen size is unknown); with one uniform
+// scale a point is then worth ScreenPageUnitsPerPoint page units.
+double ScreenFontPoints(Host& host);
+double ScreenPageUnitsPerPoint(Host& host, double pageWidth, double pageHeight);
+
 // Waits the given number of seconds: pending events are processed once, so
 // that what was just shown gets painted, then the clock is watched. Works
 // across midnight, when the time of day starts again at 0.

@@ -37,20 +37,6 @@ constexpr Colour kSeparatorBlue = Rgb(0, 0, 255);
 constexpr char kPromptText[] = "Click on a stage to enter, change or edit it";
 constexpr char kPalettePrompt[] = "Click on a component type to choose it";
 
-// The page is laid out for 12000 x 9000 units filling the screen, and its
-// font is a thousandth of the screen height in twips; with one uniform scale
-// that makes a point worth this many drawing units.
-double PageUnitsPerPoint(Host& host) {
-    const double w = host.ScreenWidthTwips(), h = host.ScreenHeightTwips();
-    if (!(w > 0) || !(h > 0)) return 20.0;
-    return 20.0 * std::max(kPageWidth / w, kPageHeight / h);
-}
-
-double FontPoints(Host& host) {
-    const double h = host.ScreenHeightTwips();
-    return h > 0 ? h / 1000.0 : 9.0;
-}
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 std::string Text(const QLineEdit* box) { return box->text().toStdString(); }
@@ -95,11 +81,11 @@ int CodeAt(double x, const double (&bounds)[7], const int (&codes)[7]) {
 }  // namespace
 
 DesignPage::DesignPage(PageContext& context)
-    : PageWindow(kPageWidth, kPageHeight, nullptr, PageUnitsPerPoint(context.host)),
+    : PageWindow(kPageWidth, kPageHeight, nullptr, ScreenPageUnitsPerPoint(context.host, kPageWidth, kPageHeight)),
       context_(context),
       s_(context.state) {
-    SetDefaultFontSize(FontPoints(context.host));
-    Drawing().SetFont(FontSpec{"Arial", FontPoints(context.host), false});
+    SetDefaultFontSize(ScreenFontPoints(context.host));
+    Drawing().SetFont(FontSpec{"Arial", ScreenFontPoints(context.host), false});
 
     AddLabel("lblSystemZ", "System Z: ", {500, 3455, 1500, 330});
     txtSystemZ_ = AddTextBox("txtSystemZ", {2000, 3420, 1440, 300});

@@ -17,20 +17,6 @@ constexpr double kPageWidth = 12000;
 constexpr double kPageHeight = 9000;
 constexpr double kMinVelocityFactor = 0.0001;
 
-// The page fills the screen like the Design page, and its font is a
-// thousandth of the screen height in twips; with one uniform scale that
-// makes a point worth this many page units.
-double PageUnitsPerPoint(Host& host) {
-    const double w = host.ScreenWidthTwips(), h = host.ScreenHeightTwips();
-    if (!(w > 0) || !(h > 0)) return 20.0;
-    return 20.0 * std::max(kPageWidth / w, kPageHeight / h);
-}
-
-double FontPoints(Host& host) {
-    const double h = host.ScreenHeightTwips();
-    return h > 0 ? h / 1000.0 : 9.0;
-}
-
 }  // namespace
 
 double OpeningVelocityFactor(double vf) {
@@ -41,11 +27,11 @@ double OpeningVelocityFactor(double vf) {
 }
 
 SetupPage::SetupPage(PageContext& context)
-    : PageWindow(kPageWidth, kPageHeight, nullptr, PageUnitsPerPoint(context.host)),
+    : PageWindow(kPageWidth, kPageHeight, nullptr, ScreenPageUnitsPerPoint(context.host, kPageWidth, kPageHeight)),
       context_(context),
       s_(context.state) {
     setWindowTitle(QString::fromStdString("Quendavore " + s_.VersionText + " - Options setup page"));
-    SetDefaultFontSize(FontPoints(context.host));
+    SetDefaultFontSize(ScreenFontPoints(context.host));
 
     AddLabel("Label1",
              "This is where we will specify the various options; what would you like to specify?",
@@ -65,7 +51,7 @@ SetupPage::SetupPage(PageContext& context)
     AddLabel("lbldB", "dB / ", {6900, 2160, 0, 0});
 
     auto* ret = AddButton("cmdExit", "Return", {500, 6933, 1335, 300});
-    SetControlFont(ret, FontPoints(context.host));
+    SetControlFont(ret, ScreenFontPoints(context.host));
     connect(ret, &QPushButton::clicked, this, [this] { Return(); });
 
     for (QRadioButton* option : {degrees, wavelengths, physicalUnits_[0], physicalUnits_[1],

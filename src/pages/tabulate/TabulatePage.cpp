@@ -18,20 +18,6 @@ constexpr double kPageHeight = 9000;
 
 constexpr char kHeading[] = " Freq.      R:      jX:      Rho:     Angle:   Return:   VSWR:";
 
-// Laid out for 12000 x 9000 units filling the screen, as the Analysis page;
-// a point is then worth this many units.
-double PageUnitsPerPoint(Host& host) {
-    const double w = host.ScreenWidthTwips(), h = host.ScreenHeightTwips();
-    if (!(w > 0) || !(h > 0)) return 20.0;
-    return 20.0 * std::max(kPageWidth / w, kPageHeight / h);
-}
-
-// The buttons' font: a thousandth of the screen height in twips.
-double ButtonPoints(Host& host) {
-    const double h = host.ScreenHeightTwips();
-    return h > 0 ? h / 1000.0 : 9.0;
-}
-
 QFont FixedPitch() {
     QFont fixed("Courier");
     fixed.setStyleHint(QFont::TypeWriter);
@@ -45,10 +31,10 @@ QFont FixedPitch() {
 }  // namespace
 
 TabulatePage::TabulatePage(PageContext& context)
-    : PageWindow(kPageWidth, kPageHeight, nullptr, PageUnitsPerPoint(context.host)),
+    : PageWindow(kPageWidth, kPageHeight, nullptr, ScreenPageUnitsPerPoint(context.host, kPageWidth, kPageHeight)),
       context_(context),
       s_(context.state) {
-    const double buttonPt = ButtonPoints(context.host);
+    const double buttonPt = ScreenFontPoints(context.host);
     AddLabel("lblTitle", "Tabulated Data", {1, 60, 0, 0});
     QLabel* heading = AddLabel("lblHeading0", kHeading, {1700, 890, 0, 0});
     list_ = AddListBox("lstTabulatedOutput", {1700, 1200, 8500, 5000});
