@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace qv {
 
@@ -53,13 +54,39 @@ QFont LogicalFont(const FontSpec& spec, double unitsPerPoint) {
     return f;
 }
 
+namespace {
+// Resolving a font is far dearer than measuring or drawing a short text, and
+// a redraw uses two or three fonts for hundreds of texts: keep the last one.
+struct ResolvedFont {
+    FontSpec spec;
+    double unitsPerPoint = 0;
+    QFont font;
+    std::optional<QFontMetricsF> metrics;
+
+    const ResolvedFont& For(const FontSpec& s, double upp) {
+        if (!metrics || !(s == spec) || upp != unitsPerPoint) {
+            spec = s;
+            unitsPerPoint = upp;
+            font = LogicalFont(s, upp);
+            metrics.emplace(font);
+        }
+        return *this;
+    }
+};
+
+ResolvedFont& MeasuringFont() {
+    static ResolvedFont cache;  // the user-interface thread only
+    return cache;
+}
+}  // namespace
+
 double QtTextWidth(const FontSpec& spec, const std::string& text, double unitsPerPoint) {
-    return QFontMetricsF(LogicalFont(spec, unitsPerPoint))
-        .horizontalAdvance(QString::fromStdString(text));
+    return MeasuringFont().For(spec, unitsPerPoint).metrics->horizontalAdvance(
+        QString::fromStdString(text));
 }
 
 double QtTextHeight(const FontSpec& spec, double unitsPerPoint) {
-    return QFontMetricsF(LogicalFont(spec, unitsPerPoint)).height();
+    return MeasuringFont().For(spec, unitsPerPoint).metrics->height();
 }
 
 void UseQtTextMetrics(RecordingSurface& surface) {
@@ -124,6 +151,7 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
     painter.setTransform(transform.ToQTransform());
     const double s = transform.scale;
     std::vector<QLineF> segments;
+    ResolvedFont textFont;
     for (std::size_t i = 0; i < ops.size(); ++i) {
         const DrawOp& op = ops[i];
         switch (op.kind) {
@@ -175,10 +203,10 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
                 DrawCircle(painter, op);
                 break;
             case DrawOp::Text: {
-                const QFont font = LogicalFont(op.font, unitsPerPoint);
-                painter.setFont(font);
+                const ResolvedFont& f = textFont.For(op.font, unitsPerPoint);
+                painter.setFont(f.font);
                 painter.setPen(ToQColor(op.colour));
-                const double ascent = QFontMetricsF(font).ascent();
+                const double ascent = f.metrics->ascent();
                 painter.drawText(QPointF(op.x1, op.y1 + ascent), QString::fromStdString(op.text));
                 break;
             }
