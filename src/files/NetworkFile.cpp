@@ -70,9 +70,10 @@ private:
     std::string text_;
 };
 
-// Element codes the program knows; anything else in a file is not a design
-// this program wrote, and would reach code that indexes by the code.
-constexpr int kHighestElementCode = ShuntResistor;
+// Any code that fits its 16-bit field is read; the calculation and every
+// drawing treat a code they do not know as an empty stage.
+constexpr int kLowestCode = INT16_MIN;
+constexpr int kHighestCode = INT16_MAX;
 
 // The most sweep points the arrays behind the current load mode can hold.
 int SweepPointLimit(const SessionState& s) {
@@ -100,7 +101,7 @@ bool ReadFields(LineReader& in, SessionState& s, bool checked) {
     if (!r.Next(s.Value[0][2])) return over();
 
     for (int stage = kFirstStage; stage <= kLastStage; ++stage) {
-        if (!r.NextInt(s.ElementType[stage], EmptyStage, kHighestElementCode)) return over();
+        if (!r.NextInt(s.ElementType[stage], kLowestCode, kHighestCode)) return over();
         for (int slot = 1; slot <= 5; ++slot)
             if (!r.Next(s.Value[stage][slot])) return over();
     }

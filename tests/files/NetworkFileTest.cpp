@@ -116,8 +116,8 @@ TEST(NetworkFile, FailuresGiveTheMessageAndDefaults) {
         sample.substr(sample.find("\r\n\r\n") + 4),  // no title or date: read two late
         Edited(4, "System impedance:.5"), Edited(6, "Antenna R:0"),
         Edited(3, "Frequency: 1E999"), Edited(3, "Frequency: inf"),
-        Edited(9, "Element type for stage 1: 70000"), Edited(9, "Element type for stage 1: 14"),
-        Edited(16, "Element type for stage 2:-1"), Edited(45, "Q circle value: 1E39"),
+        Edited(9, "Element type for stage 1: 70000"), Edited(16, "Element type for stage 2:-32769"),
+        Edited(45, "Q circle value: 1E39"),
         std::string("\0\xff\r\n\x01:\x80\r\n\x02\x03zz\r\n", 15)};
     for (const std::string& text : texts) {
         Read r(text);
@@ -128,6 +128,13 @@ TEST(NetworkFile, FailuresGiveTheMessageAndDefaults) {
         EXPECT_EQ(r.s.Value[0][1], 50);
         EXPECT_EQ(r.s.ElementType[1], EmptyStage);
     }
+}
+
+TEST(NetworkFile, UnknownElementCodesThatFitTheirFieldAreRead) {
+    Read odd(Edited(9, "Element type for stage 1: 14"));
+    EXPECT_TRUE(odd.ok);
+    EXPECT_EQ(odd.s.ElementType[1], 14);
+    EXPECT_EQ(Read(Edited(16, "Element type for stage 2:-1")).s.ElementType[2], -1);
 }
 
 TEST(NetworkFile, ADesignSavedBeforeOverlaysOrSweepWereSetReadsBack) {

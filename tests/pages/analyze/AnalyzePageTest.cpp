@@ -193,6 +193,25 @@ TEST_F(AnalyzePageTest, PartPickUsesStrictEdges) {
     EXPECT_EQ(s.TuneStage, 2);
 }
 
+TEST_F(AnalyzePageTest, UnknownElementCodesFromAFileAreEmptyStages) {
+    s.ElementType[1] = 14;  // a hand-edited network file
+    s.ElementType[2] = -1;
+    s.ElementType[3] = SeriesInductor;
+    s.Value[3][1] = 1e-6;
+    s.Value[3][2] = 100;
+    Open();
+    for (int stage = 0; stage <= 5; ++stage) {
+        Pick(s.PanelEdge[stage] - 1);
+        for (QAbstractButton* b : page->findChildren<QAbstractButton*>())
+            if (b->isVisible() && b->objectName().startsWith("cmd") &&
+                b->objectName().contains("up"))
+                b->click();
+        ExpectSoundDrawing();
+    }
+    EXPECT_EQ(s.ElementType[1], 14);
+    EXPECT_EQ(s.ElementType[2], -1);
+}
+
 TEST_F(AnalyzePageTest, TuningStepsGeometricAndArithmetic) {
     s.ElementType[1] = SeriesCapacitor;
     s.Value[1][1] = 1000e-12;

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -131,6 +132,17 @@ TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
     Press("cmdGetLoad");  // an empty file keeps the table
     EXPECT_EQ(state.SweepPoints, 8);
     EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(DesignPageTest, UnknownElementCodesFromAFileLeaveThePageSound) {
+    state.ElementType[1] = 14;  // a hand-edited network file
+    state.ElementType[2] = -1;
+    Page();
+    PickStage(1);
+    Press("cmdCompact");
+    PickStage(2);
+    EXPECT_TRUE(Messages().empty());
+    for (const auto& op : page->Recording().Ops()) ASSERT_TRUE(std::isfinite(op.x1 + op.y1 + op.x2 + op.y2));
 }
 
 TEST_F(DesignPageTest, CompactMovesStagesDownOnePlacePerPress) {
