@@ -115,15 +115,18 @@ bool ReadFields(LineReader& in, SessionState& s, bool checked) {
     if (!r.NextFloat(s.VswrCircleValue)) return over();
     if (!check(s.VswrCircleValue != 0 && s.VswrCircleValue < 1.001f)) return false;
 
+    // A start of 0 means "no sweep" only with a stop and a count of 0 as well,
+    // whether read or kept because the file ends early.
     if (!r.Next(s.SweepStart)) return over();
-    const bool unsetStart = s.SweepStart == 0;
-    if (!check(!unsetStart && s.SweepStart < 10000)) return false;
-    if (!r.Next(s.SweepStop)) return over();
-    const bool unsetSweep = unsetStart && s.SweepStop == 0;
-    if (!check(unsetStart && !unsetSweep)) return false;
-    if (!check(!unsetSweep && s.SweepStop < 10100)) return false;
-    if (!r.NextInt(s.SweepPoints, 0, SweepPointLimit(s))) return over();
-    if (!check(unsetSweep ? s.SweepPoints != 0 : s.SweepPoints < 1)) return false;
+    const bool unset = s.SweepStart == 0;
+    const auto groupStaysUnset = [&s, &check] {
+        return check(s.SweepStop != 0 || s.SweepPoints != 0);
+    };
+    if (!check(!unset && s.SweepStart < 10000)) return false;
+    if (!r.Next(s.SweepStop)) return over() && (!unset || groupStaysUnset());
+    if (!check(unset ? s.SweepStop != 0 : s.SweepStop < 10100)) return false;
+    if (!r.NextInt(s.SweepPoints, 0, SweepPointLimit(s))) return over() && (!unset || groupStaysUnset());
+    if (!check(unset ? s.SweepPoints != 0 : s.SweepPoints < 1)) return false;
     return true;
 }
 

@@ -152,6 +152,8 @@ TEST(NetworkFile, ADesignSavedBeforeOverlaysOrSweepWereSetReadsBack) {
     std::string halfSet = text;
     halfSet.replace(halfSet.find("Number of points: 0 "), 20, "Number of points: 5 ");
     EXPECT_FALSE(Read(halfSet).ok);
+    // Ending after a start of 0 would leave the earlier, set stop beside it.
+    EXPECT_FALSE(Read(text.substr(0, text.find("Sweep stop"))).ok);
 }
 
 TEST(NetworkFile, LaterFieldsKeepWhatWasReadButNeverAnUnholdableCount) {
