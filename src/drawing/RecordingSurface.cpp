@@ -44,9 +44,12 @@ void RecordingSurface::Clear() {
     lastX_ = lastY_ = 0;
 }
 
-void RecordingSurface::Line(double x1, double y1, double x2, double y2) {
+// Lines, boxes and circles: one op in the current pen; (x2, y2), or the
+// centre of a circle, becomes the last point.
+void RecordingSurface::Stroke(DrawOp::Kind kind, double x1, double y1, double x2, double y2,
+                              double endX, double endY) {
     DrawOp op;
-    op.kind = DrawOp::Line;
+    op.kind = kind;
     op.x1 = x1;
     op.y1 = y1;
     op.x2 = x2;
@@ -54,46 +57,31 @@ void RecordingSurface::Line(double x1, double y1, double x2, double y2) {
     op.width = width_;
     op.colour = colour_;
     Push(op);
-    lastX_ = Finite(x2);
-    lastY_ = Finite(y2);
+    lastX_ = Finite(endX);
+    lastY_ = Finite(endY);
+}
+
+void RecordingSurface::Line(double x1, double y1, double x2, double y2) {
+    Stroke(DrawOp::Line, x1, y1, x2, y2, x2, y2);
 }
 
 void RecordingSurface::LineTo(double x, double y) { Line(lastX_, lastY_, x, y); }
 
 void RecordingSurface::Box(double x1, double y1, double x2, double y2) {
-    DrawOp op;
-    op.kind = DrawOp::Box;
-    op.x1 = x1;
-    op.y1 = y1;
-    op.x2 = x2;
-    op.y2 = y2;
-    op.width = width_;
-    op.colour = colour_;
-    Push(op);
-    lastX_ = Finite(x2);
-    lastY_ = Finite(y2);
+    Stroke(DrawOp::Box, x1, y1, x2, y2, x2, y2);
 }
 
 void RecordingSurface::FillBox(double x1, double y1, double x2, double y2) {
-    Box(x1, y1, x2, y2);
-    ops_.back().kind = DrawOp::FillBox;
+    Stroke(DrawOp::FillBox, x1, y1, x2, y2, x2, y2);
 }
 
 void RecordingSurface::Circle(double cx, double cy, double radius, double startRad,
                               double endRad, double aspect) {
-    DrawOp op;
-    op.kind = DrawOp::Circle;
-    op.x1 = cx;
-    op.y1 = cy;
-    op.x2 = radius;
-    op.startRad = startRad;
-    op.endRad = endRad;
-    op.aspect = aspect;
-    op.width = width_;
-    op.colour = colour_;
-    Push(op);
-    lastX_ = Finite(cx);
-    lastY_ = Finite(cy);
+    Stroke(DrawOp::Circle, cx, cy, radius, 0, cx, cy);
+    DrawOp& op = ops_.back();
+    op.startRad = Finite(startRad);
+    op.endRad = Finite(endRad);
+    op.aspect = Finite(aspect);
 }
 
 void RecordingSurface::SetLineWidth(double width) { width_ = width; }

@@ -65,6 +65,8 @@ public:
 
 private:
     void Push(DrawOp op);
+    void Stroke(DrawOp::Kind kind, double x1, double y1, double x2, double y2, double endX,
+                double endY);
 
     std::vector<DrawOp> ops_;
     double unitsPerPoint_;
