@@ -9,34 +9,22 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "FiveStageNetwork.h"
 #include "pages/analyze/AnalyzePage.h"
 #include "platform/ScriptedHost.h"
 
 namespace {
 
 struct Fixture {
-    qv::SessionState s;
+    qv::SessionState s = bench::FiveStageNetwork();
     qv::ScriptedHost host;
     qv::RecordingNavigator navigator;
     qv::PageContext context{s, host, navigator, "LASTSESSION.QVF"};
     std::unique_ptr<qv::PageWindow> page;
 
     Fixture() {
-        qv::InitSession(s);
-        qv::ResetNetwork(s);
-        s.LoadMode = 1;
         s.ChartCenterX = 8000;
         s.GridType = 3;  // both grids
-        s.TestFrequency = 10e6;
-        s.Value[0][1] = 12;
-        s.Value[0][2] = -30;
-        s.ElementType = {0, qv::SeriesInductor, qv::ShuntCapacitor, qv::TransmissionLine,
-                         qv::ShuntShortedStub, qv::SeriesLCPair};
-        s.Value[1] = {0, 4.7e-6, 150};
-        s.Value[2] = {0, 220e-12, 800};
-        s.Value[3] = {0, 30, 10e6, 75};
-        s.Value[4] = {0, 60, 10e6, 50};
-        s.Value[5] = {0, 1e-6, 100, 100e-12, 500};
         page = qv::MakeAnalyzePage(context);
     }
 };
