@@ -41,7 +41,7 @@ test-asan: deps
 # Figures are taken from an optimised build of their own, not the test build.
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BENCH_BUILD) -j$(JOBS) --target bench_calc bench_chart bench_analyze
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target bench_calc bench_chart bench_analyze bench_optimise
 	@for b in $(BENCH_BUILD)/bench/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; $$b --benchmark_repetitions=3 --benchmark_report_aggregates_only=true || exit 1; fi; \
 	done

@@ -8,6 +8,8 @@
 #include "calc/Math.h"
 #include "calc/Reflection.h"
 #include "calc/Sweep.h"
+#include "cli/CalcSupport.h"
+#include "cli/OptimiseCommand.h"
 #include "files/LoadData.h"
 #include "files/NetworkFile.h"
 #include "files/TableFile.h"
@@ -19,13 +21,16 @@ namespace qv {
 
 namespace {
 
-constexpr const char* kTool = "quendavore-calc";
+using namespace calc_tool;
 
 constexpr const char* kUsage =
     "Usage:\n"
     "  quendavore-calc impedance NETWORK.QVF [--load LOAD.RJX]\n"
     "  quendavore-calc sweep NETWORK.QVF [--load LOAD.RJX] [--start F] [--stop F]\n"
     "                        [--points N] [-o OUT.DAT]\n"
+    "  quendavore-calc optimise NETWORK.QVF [--load LOAD.RJX] [--start F] [--stop F]\n"
+    "                  [--points N] [--parts 1,2,...] [--goal vswr|rl] [--series E24]\n"
+    "                  -o OUT.QVF\n"
     "  quendavore-calc --help\n"
     "\n"
     "impedance  prints the input impedance, reflection, VSWR and return loss at\n"
@@ -35,38 +40,24 @@ constexpr const char* kUsage =
     "           .DAT) or, with -o - or without -o, to standard output. The sweep\n"
     "           limits come from the network file unless given; with a load table\n"
     "           the sweep runs over the table's rows.\n"
+    "optimise   tunes the chosen stages (default: all with a capacitance, an\n"
+    "           inductance or a length) for the least worst-case VSWR over the\n"
+    "           band (the sweep limits, or the load table's rows; --points 1 is\n"
+    "           one frequency), each value within 0.1 to 10 times its start;\n"
+    "           --series snaps capacitances and inductances to that standard\n"
+    "           series (E6 to E96). Writes the network with the new values to\n"
+    "           OUT (.QVF) and prints worst_vswr_before,worst_vswr_after,\n"
+    "           evaluations,seconds. --goal rl holds the worst return loss up\n"
+    "           instead, which has the same best.\n"
     "\n"
     "Frequencies take engineering prefixes (14.2M, 500k). Exit status 0 on\n"
     "success, 2 on bad arguments or unreadable files.\n";
-
-constexpr double kLowestFrequency = 10000;
-constexpr double kHighestFrequency = 10000000000.0;
 
 struct Options {
     std::string command;
     std::string network;
     std::optional<std::string> load, start, stop, points, output;
 };
-
-// A thrown problem ends the run with its text on one line and status 2.
-struct Problem {
-    std::string text;
-};
-
-std::string OneLine(std::string text) {
-    std::string out;
-    bool lastWasBreak = false;
-    for (char c : text) {
-        if (c == '\n' || c == '\r') {
-            if (!lastWasBreak) out += ' ';
-            lastWasBreak = true;
-        } else {
-            out += c;
-            lastWasBreak = false;
-        }
-    }
-    return out;
-}
 
 Options ParseArguments(const std::vector<std::string>& args) {
     Options o;
@@ -118,59 +109,9 @@ Options ParseArguments(const std::vector<std::string>& args) {
     return o;
 }
 
-// A session as the program has it after start-up and the Design page's
-// opening steps, with the network file read as "Get net" reads it.
-void LoadSession(const Options& o, SessionState& s) {
-    InitSession(s);
-    ResetNetwork(s);
-    s.LoadMode = 1;
-    s.VelocityFactor = 1;
-
-    RecordingMessageSink sink;
-    s.CurrentFileName = o.network;
-    if (!ReadNetworkFile(o.network, s, sink))
-        throw Problem{sink.messages.empty() ? "cannot read " + o.network
-                                            : OneLine(sink.messages.front())};
-
-    if (o.load) {
-        s.LoadFileName = *o.load;
-        if (!ParseLoadData(*o.load, s, sink)) {
-            throw Problem{*o.load + ": " +
-                          (sink.messages.empty() ? std::string("cannot read")
-                                                 : OneLine(sink.messages.front()))};
-        }
-        if (!ApplyLoadTable(s))
-            throw Problem{*o.load + ": There are no test frequencies to allow a sweep"};
-    }
-}
-
-double FrequencyOption(const std::string& name, const std::string& text) {
-    const double value = ParseValueOf(text);
-    if (!(value >= kLowestFrequency && value <= kHighestFrequency))
-        throw Problem{"option " + name + " '" + text +
-                      "' is not a frequency from 10 kHz to 10 GHz"};
-    return value;
-}
-
-std::int16_t PointsOption(const std::string& text) {
-    int value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size() || value < 2 ||
-        value > kSweepCapacity)
-        throw Problem{"option --points '" + text + "' is not a whole number from 2 to " +
-                      std::to_string(kSweepCapacity)};
-    return static_cast<std::int16_t>(value);
-}
-
-std::string Number17(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
-}
-
 int Impedance(const Options& o, std::ostream& out) {
     SessionState s;
-    LoadSession(o, s);
+    LoadSession(o.network, o.load, s);
     Math(s, s.LoadPointIndex);
     const Reflection g = ReflectionOf(s.CurrentR, s.CurrentX, s.SystemZ);
     out << "frequency_hz,r_ohm,x_ohm,rho,angle_deg,vswr,return_loss_db\n"
@@ -182,7 +123,7 @@ int Impedance(const Options& o, std::ostream& out) {
 
 int Sweep(const Options& o, std::ostream& out) {
     SessionState s;
-    LoadSession(o, s);
+    LoadSession(o.network, o.load, s);
     if (!o.load) {
         if (o.start) s.SweepStart = FrequencyOption("--start", *o.start);
         if (o.stop) s.SweepStop = FrequencyOption("--stop", *o.stop);
@@ -214,6 +155,7 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         }
     }
     try {
+        if (!args.empty() && args[0] == "optimise") return OptimiseCommand(args, out);
         const Options o = ParseArguments(args);
         return o.command == "impedance" ? Impedance(o, out) : Sweep(o, out);
     } catch (const Problem& p) {

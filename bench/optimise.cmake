@@ -1,0 +1,1 @@
+qv_bench(optimise DEPS qv_calc)

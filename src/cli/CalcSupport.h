@@ -1,0 +1,38 @@
+// What every quendavore-calc command shares: reading the session from the
+// network and load-data files, the frequency and point-count options, the
+// number text of the results, and the problem that ends a run.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "session/SessionState.h"
+
+namespace qv::calc_tool {
+
+inline constexpr const char* kTool = "quendavore-calc";
+
+// A thrown problem ends the run with its text on one line and status 2.
+struct Problem {
+    std::string text;
+};
+
+// The text on one line: line breaks become single spaces.
+std::string OneLine(std::string text);
+
+// A session as the program has it after start-up and the Design page's
+// opening steps, with the network file read as "Get net" reads it and, when
+// given, the load-data file read as "Get freq/load" reads it.
+void LoadSession(const std::string& network, const std::optional<std::string>& load,
+                 SessionState& s);
+
+// The value of a frequency option, 10 kHz to 10 GHz.
+double FrequencyOption(const std::string& name, const std::string& text);
+// The value of --points, `lowest` (a sweep needs 2) to the sweep's capacity.
+std::int16_t PointsOption(const std::string& text, int lowest = 2);
+
+// A number with 17 significant digits, so it reads back bit for bit.
+std::string Number17(double value);
+
+}  // namespace qv::calc_tool

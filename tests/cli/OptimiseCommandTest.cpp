@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "calc/Optimise.h"
+#include "calc/StandardValues.h"
+#include "cli/CalcTool.h"
+#include "files/NetworkFile.h"
+#include "files/TempDir.h"
+
+namespace qv {
+namespace {
+
+class OptimiseCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // 25 ohm through a series L and a shunt C, both far from the 14 MHz
+        // match (284 nH, 227 pF); a resistor on stage 3 that is never tuned.
+        auto s = std::make_unique<SessionState>();
+        ResetNetwork(*s);
+        s->TestFrequency = 14e6;
+        s->Value[0][1] = 25;
+        s->ElementType[1] = SeriesInductor;
+        s->Value[1][1] = 600e-9;
+        s->ElementType[2] = ShuntCapacitor;
+        s->Value[2][1] = 100e-12;
+        s->ElementType[3] = SeriesResistor;
+        s->Value[3][1] = 0.5;
+        s->SweepStart = 13e6;
+        s->SweepStop = 15e6;
+        s->SweepPoints = 21;
+        WriteNetworkFile(net, *s, "d");
+        test::WriteAll(load, "13.5M,22,-5\r\n14M,25,0\r\n14.5M,28,5\r\n");
+    }
+
+    struct Run {
+        int status;
+        std::string out, err;
+        std::vector<double> figures;  // the CSV line
+    };
+    Run Optimise(std::vector<std::string> args) {
+        args.insert(args.begin(), {"optimise", net});
+        std::ostringstream o, e;
+        Run r{RunCalc(args, o, e), o.str(), e.str(), {}};
+        std::istringstream lines(r.out);
+        std::string header, line;
+        std::getline(lines, header);
+        if (r.status == 0) {
+            EXPECT_EQ(header, "worst_vswr_before,worst_vswr_after,evaluations,seconds");
+        }
+        std::getline(lines, line);
+        std::istringstream fields(line);
+        for (std::string f; std::getline(fields, f, ',');) r.figures.push_back(std::stod(f));
+        return r;
+    }
+    // The written network, read back as "Get net" reads it.
+    std::unique_ptr<SessionState> Written() {
+        auto s = std::make_unique<SessionState>();
+        ResetNetwork(*s);
+        s->LoadMode = 1;
+        RecordingMessageSink sink;
+        EXPECT_TRUE(ReadNetworkFile(out, *s, sink));
+        return s;
+    }
+
+    test::TempDir dir;
+    std::string net = dir.File("net.QVF"), load = dir.File("ant.RJX"), out = dir.File("out.QVF");
+};
+
+TEST_F(OptimiseCommand, WritesTheOptimisedNetworkThatShowsThePrintedFigure) {
+    const Run band = Optimise({"-o", out});
+    ASSERT_EQ(band.status, 0) << band.err;
+    ASSERT_EQ(band.figures.size(), 4u);
+    EXPECT_GT(band.figures[0], 3);
+    EXPECT_LT(band.figures[1], 1.2);
+    EXPECT_GT(band.figures[2], 0);
+    auto written = Written();
+    EXPECT_NEAR(WorstVswr(*written), band.figures[1], 1e-9);
+    EXPECT_EQ(written->Value[3][1], 0.5);  // the resistor is not a tuned part
+    EXPECT_EQ(written->SweepPoints, 21);
+
+    const Run one = Optimise({"--start", "14M", "--points", "1", "--goal", "rl", "-o", out});
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_LT(one.figures[1], 1.001);
+    written = Written();  // the file keeps its own band
+    EXPECT_EQ(written->SweepStart, 13e6);
+    written->SweepStart = 14e6;
+    written->SweepPoints = 1;
+    EXPECT_NEAR(WorstVswr(*written), one.figures[1], 1e-9);
+
+    // Snapped to E24: every tuned value is a series value, and the figure is
+    // that of the snapped network. Only stage 2 tuned: stage 1 keeps 600 nH.
+    const Run snapped = Optimise({"--series", "E24", "--parts", "2", "-o", out});
+    ASSERT_EQ(snapped.status, 0) << snapped.err;
+    written = Written();
+    EXPECT_EQ(written->Value[1][1], 600e-9);
+    const SeriesNeighbours n = NeighboursInSeries(written->Value[2][1], kE24);
+    EXPECT_EQ(n.below, n.above) << written->Value[2][1];
+    EXPECT_NEAR(WorstVswr(*written), snapped.figures[1], 1e-9);
+
+    const Run table = Optimise({"--load", load, "-o", out});
+    ASSERT_EQ(table.status, 0) << table.err;
+    EXPECT_LT(table.figures[1], table.figures[0]);
+}
+
+TEST_F(OptimiseCommand, BadArgumentsGiveOneLineAndStatusTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--goal", "best", "-o", out},
+        {"--series", "E7", "-o", out},
+        {"--parts", "3", "-o", out},  // a resistor
+        {"--parts", "4", "-o", out},  // empty
+        {"--parts", "1,1", "-o", out},
+        {"--parts", "1,x", "-o", out},
+        {"--parts", "6", "-o", out},
+        {"--points", "0", "-o", out},
+        {"--load", load, "--start", "1M", "-o", out},
+        {"--tolerance", "1", "-o", out},
+        {"-o", dir.File("no/out.QVF")},
+        {"-o"},
+    };
+    for (const auto& args : cases) {
+        const Run r = Optimise(args);
+        EXPECT_EQ(r.status, 2) << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("quendavore-calc: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace qv
