@@ -57,12 +57,14 @@ Reflection ReflectionOf(double r, double x, double systemZ) {
         const double v = (1 + out.rho) / (1 - out.rho);
         if (v < kVswrLimit) out.vswr = v;
     }
-    out.returnLossDb = kReturnLossCapDb;
-    if (out.rho > 0) {
-        const double rl = -20 * std::log10(out.rho);
-        if (rl < kReturnLossCapDb) out.returnLossDb = rl;
-    }
+    out.returnLossDb = ReturnLossOf(out.rho);
     return out;
+}
+
+double ReturnLossOf(double rho) {
+    if (!(rho > 0)) return kReturnLossCapDb;
+    const double rl = -20 * std::log10(rho);
+    return rl < kReturnLossCapDb ? rl : kReturnLossCapDb;
 }
 
 }  // namespace qv

@@ -33,4 +33,7 @@ struct Reflection {
 // kReturnLossCapDb (negative for rho > 1).
 Reflection ReflectionOf(double r, double x, double systemZ);
 
+// -20 log10(rho), at most kReturnLossCapDb (also for rho = 0).
+double ReturnLossOf(double rho);
+
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <optional>
 
+#include "calc/Bandwidth.h"
 #include "calc/Math.h"
 #include "calc/Reflection.h"
 #include "calc/Sweep.h"
@@ -27,7 +28,7 @@ constexpr const char* kUsage =
     "Usage:\n"
     "  quendavore-calc impedance NETWORK.QVF [--load LOAD.RJX]\n"
     "  quendavore-calc sweep NETWORK.QVF [--load LOAD.RJX] [--start F] [--stop F]\n"
-    "                        [--points N] [-o OUT.DAT]\n"
+    "                        [--points N] [-o OUT.DAT] [--bandwidth]\n"
     "  quendavore-calc optimise NETWORK.QVF [--load LOAD.RJX] [--start F] [--stop F]\n"
     "                  [--points N] [--parts 1,2,...] [--goal vswr|rl] [--series E24]\n"
     "                  -o OUT.QVF\n"
@@ -39,7 +40,11 @@ constexpr const char* kUsage =
     "sweep      writes the tabulated sweep results to OUT (its extension becomes\n"
     "           .DAT) or, with -o - or without -o, to standard output. The sweep\n"
     "           limits come from the network file unless given; with a load table\n"
-    "           the sweep runs over the table's rows.\n"
+    "           the sweep runs over the table's rows. --bandwidth prints instead\n"
+    "           one line: vswr2_low_hz,vswr2_high_hz,rl10_low_hz,rl10_high_hz,\n"
+    "           best_hz,best_vswr (the bands around the best point, edges\n"
+    "           interpolated; a band that does not exist leaves its fields\n"
+    "           empty); with -o the table still goes to OUT.\n"
     "optimise   tunes the chosen stages (default: all with a capacitance, an\n"
     "           inductance or a length) for the least worst-case VSWR over the\n"
     "           band (the sweep limits, or the load table's rows; --points 1 is\n"
@@ -57,6 +62,7 @@ struct Options {
     std::string command;
     std::string network;
     std::optional<std::string> load, start, stop, points, output;
+    bool bandwidth = false;
 };
 
 Options ParseArguments(const std::vector<std::string>& args) {
@@ -76,6 +82,10 @@ Options ParseArguments(const std::vector<std::string>& args) {
                 inlineValue = arg.substr(eq + 1);
                 arg.erase(eq);
             }
+        }
+        if (sweep && arg == "--bandwidth" && !inlineValue) {
+            o.bandwidth = true;
+            continue;
         }
         std::optional<std::string>* slot = nullptr;
         if (arg == "--load") slot = &o.load;
@@ -121,6 +131,17 @@ int Impedance(const Options& o, std::ostream& out) {
     return out ? 0 : 2;
 }
 
+// vswr2_low_hz,vswr2_high_hz,rl10_low_hz,rl10_high_hz,best_hz,best_vswr;
+// the fields of a band that does not exist are empty.
+std::string BandwidthLine(const Bandwidth& b) {
+    auto band = [](const std::optional<Band>& x) {
+        return x ? Number17(x->low) + ',' + Number17(x->high) : std::string(",");
+    };
+    return band(b.vswr2) + ',' + band(b.rl10) + ',' +
+           (b.any ? Number17(b.bestFrequency) + ',' + Number17(b.bestVswr) : std::string(",")) +
+           '\n';
+}
+
 int Sweep(const Options& o, std::ostream& out) {
     SessionState s;
     LoadSession(o.network, o.load, s);
@@ -135,8 +156,10 @@ int Sweep(const Options& o, std::ostream& out) {
         if (!(s.SweepStart > 0 && s.SweepStop > 0))
             throw Problem{"the network file sets no sweep limits; give --start and --stop"};
     }
-    ComputeSweep(s);
+    const int n = ComputeSweep(s);
+    if (o.bandwidth) out << BandwidthLine(FindBandwidth(SweepSamples(s, n)));
 
+    if (o.bandwidth && !o.output) return out ? 0 : 2;
     if (!o.output || *o.output == "-") {
         out << TableFileText(s, "-", TodayShortDate());
         return out ? 0 : 2;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 #include "files/NetworkFile.h"
@@ -100,6 +101,52 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
     Calc help({"sweep", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage:", 0), 0u);
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// A 50-ohm load behind a series 562.7 nH: |gamma| = X / |100 + jX| reaches
+// 1/3 where X = 100 / sqrt(8), at 10 MHz. The 2 MHz steps straddle it, so
+// the edge must come from interpolation, close to 10 MHz but on neither
+// point; the best point is the sweep's start.
+TEST(CalcToolBandwidth, EdgesMatchTheClosedFormWithinTheStep) {
+    test::TempDir dir;
+    SessionState s;
+    ResetNetwork(s);
+    const double l = 100 / std::sqrt(8.0) / (2 * std::acos(-1.0) * 10e6);
+    s.TestFrequency = 10e6;
+    s.Value[0][1] = 50;
+    s.ElementType[1] = SeriesInductor;
+    s.Value[1][1] = l;
+    s.SweepStart = 1e6;
+    s.SweepStop = 21e6;
+    s.SweepPoints = 11;
+    ASSERT_TRUE(WriteNetworkFile(dir.File("l.QVF"), s, "d"));
+    Calc r({"sweep", dir.File("l.QVF"), "--bandwidth"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
+    const std::vector<double> v = Numbers(r.out);
+    ASSERT_EQ(v.size(), 6u) << r.out;
+    EXPECT_EQ(v[0], 1e6);
+    EXPECT_NEAR(v[1], 10e6, 0.1e6);
+    EXPECT_NE(v[1], 9e6);
+    EXPECT_NE(v[1], 11e6);
+    // Return loss 10 dB is VSWR 1.925: a little lower in frequency.
+    EXPECT_EQ(v[2], 1e6);
+    EXPECT_LT(v[3], v[1]);
+    EXPECT_NEAR(v[3], 10e6 * std::sqrt(1e-1 / (1 - 1e-1)) / std::sqrt(1.0 / 8), 0.1e6);
+    EXPECT_EQ(v[4], 1e6);
+    EXPECT_GT(v[5], 1);
+
+    // A match that never reaches VSWR 2 leaves the band fields empty.
+    s.Value[1][1] = 100 * l;
+    ASSERT_TRUE(WriteNetworkFile(dir.File("l.QVF"), s, "d"));
+    const std::string none = Calc({"sweep", dir.File("l.QVF"), "--bandwidth"}).out;
+    EXPECT_EQ(none.rfind(",,,,1000000,", 0), 0u) << none;
 }
 
 }  // namespace
