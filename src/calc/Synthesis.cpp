@@ -7,6 +7,7 @@
 
 #include "calc/Math.h"
 #include "calc/Reflection.h"
+#include "calc/StandardValues.h"
 #include "calc/Transforms.h"
 #include "numbers/Format.h"
 
@@ -434,7 +435,7 @@ MatchNetwork Describe(Evaluator& e, std::vector<MatchStage> stages) {
     return n;
 }
 
-std::vector<MatchStage> Snapped(std::vector<MatchStage> stages, ValueSeries series, bool& any) {
+std::vector<MatchStage> Snapped(std::vector<MatchStage> stages, std::span<const double> series, bool& any) {
     any = false;
     for (MatchStage& st : stages) {
         if (st.code >= SeriesCapacitor && st.code <= ShuntInductor) {
@@ -476,30 +477,6 @@ const char* TopologyName(MatchTopology topology) {
     case MatchTopology::Stub: return "stub";
     }
     return "";
-}
-
-double SnapToSeries(double value, ValueSeries series) {
-    static constexpr double e12[] = {1.0, 1.2, 1.5, 1.8, 2.2, 2.7, 3.3, 3.9, 4.7, 5.6, 6.8, 8.2};
-    // E24 has eight values that are not 10^(i/24) rounded, so it is listed.
-    static constexpr double e24[] = {1.0, 1.1, 1.2, 1.3, 1.5, 1.6, 1.8, 2.0, 2.2, 2.4, 2.7, 3.0,
-                                     3.3, 3.6, 3.9, 4.3, 4.7, 5.1, 5.6, 6.2, 6.8, 7.5, 8.2, 9.1};
-    const int n = static_cast<int>(series);
-    if (n == 0 || !(value > 0) || !std::isfinite(value)) return value;
-    const double decade = std::pow(10.0, std::floor(std::log10(value)));
-    const double m = value / decade;
-    double best = 10, bestDistance = std::fabs(std::log(10 / m));
-    for (int i = 0; i < n; ++i) {
-        double v;
-        if (n == 12) v = e12[i];
-        else if (n == 24) v = e24[i];
-        else v = std::round(std::pow(10.0, static_cast<double>(i) / n) * 100) / 100;  // E48, E96
-        const double distance = std::fabs(std::log(v / m));
-        if (distance < bestDistance) {
-            best = v;
-            bestDistance = distance;
-        }
-    }
-    return best * decade;
 }
 
 std::string MatchStageText(const MatchStage& st) {
@@ -608,7 +585,7 @@ MatchSet SynthesizeMatches(const SessionState& s, const MatchRequest& request) {
                     sol.reachable = false;
             }
             sol.exact = Describe(e, ToStages(parts, build));
-            if (request.series != ValueSeries::None) {
+            if (!request.series.empty()) {
                 std::vector<MatchStage> standard = Snapped(sol.exact.stages, request.series, sol.snapped);
                 if (sol.snapped) sol.standard = Describe(e, std::move(standard));
             }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,13 +17,6 @@ enum class MatchTopology { L, Pi, T, Stub };
 
 // "l", "pi", "t", "stub": the names quendavore-calc takes and prints.
 const char* TopologyName(MatchTopology topology);
-
-// Standard-value series for L and C; None keeps the exact values.
-enum class ValueSeries { None = 0, E12 = 12, E24 = 24, E48 = 48, E96 = 96 };
-
-// The nearest value of the series (nearest as a ratio); None or a value
-// that is not positive and finite comes back unchanged.
-double SnapToSeries(double value, ValueSeries series);
 
 // A Q so large that its loss is far below the match tolerance; stored as
 // the Q of lossless parts, since the Design page takes a Q of 0 as missing.
@@ -36,7 +30,8 @@ struct MatchRequest {
     double loadedQ = 0;     // Pi and T; 0 leaves them out
     double componentQ = 0;  // Q of every L and C; 0 = lossless
     double lineZ0 = 0;      // line and stubs; 0 = the system impedance
-    ValueSeries series = ValueSeries::None;
+    // Standard values (StandardValues.h) for L and C; empty keeps them exact.
+    std::span<const double> series;
 };
 
 // One stage as the Design page stores it: the element code and Value(s, 1..4).

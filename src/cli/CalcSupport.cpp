@@ -57,6 +57,34 @@ void LoadSession(const std::string& network, const std::optional<std::string>& l
     }
 }
 
+std::string ParseCommandArguments(const std::vector<std::string>& args,
+                                  const std::map<std::string, std::optional<std::string>*>& options) {
+    std::string network;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        std::string arg = args[i];
+        std::optional<std::string> inlineValue;
+        if (const std::size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != arg.npos) {
+            inlineValue = arg.substr(eq + 1);
+            arg.erase(eq);
+        }
+        if (const auto found = options.find(arg); found != options.end()) {
+            std::optional<std::string>& slot = *found->second;
+            if (slot) throw Problem{"option " + arg + " given twice"};
+            if (!inlineValue && i + 1 >= args.size()) throw Problem{"option " + arg + " needs a value"};
+            slot = inlineValue ? *inlineValue : args[++i];
+            if (slot->empty()) throw Problem{"option " + arg + " needs a value"};
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw Problem{"unknown option '" + arg + "' for " + args[0] + " (try --help)"};
+        } else if (network.empty() && !arg.empty()) {
+            network = arg;
+        } else {
+            throw Problem{"unexpected argument '" + arg + "'"};
+        }
+    }
+    if (network.empty()) throw Problem{"no network file given"};
+    return network;
+}
+
 double FrequencyOption(const std::string& name, const std::string& text) {
     const double value = ParseValueOf(text);
     if (!(value >= kLowestFrequency && value <= kHighestFrequency))

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "session/SessionState.h"
 
@@ -26,6 +28,12 @@ std::string OneLine(std::string text);
 // given, the load-data file read as "Get freq/load" reads it.
 void LoadSession(const std::string& network, const std::optional<std::string>& load,
                  SessionState& s);
+
+// The arguments after the command (args[0]): each option named in `options`
+// ("--name value", "--name=value" or "-o value") into its slot, once; the one
+// other argument is the network file, which is returned.
+std::string ParseCommandArguments(const std::vector<std::string>& args,
+                                  const std::map<std::string, std::optional<std::string>*>& options);
 
 // The value of a frequency option, 10 kHz to 10 GHz.
 double FrequencyOption(const std::string& name, const std::string& text);

@@ -11,6 +11,7 @@
 #include "calc/Sweep.h"
 #include "cli/CalcSupport.h"
 #include "cli/OptimiseCommand.h"
+#include "cli/MatchCommand.h"
 #include "files/LoadData.h"
 #include "files/NetworkFile.h"
 #include "files/TableFile.h"
@@ -32,6 +33,8 @@ constexpr const char* kUsage =
     "  quendavore-calc optimise NETWORK.QVF [--load LOAD.RJX] [--start F] [--stop F]\n"
     "                  [--points N] [--parts 1,2,...] [--goal vswr|rl] [--series E24]\n"
     "                  -o OUT.QVF\n"
+    "  quendavore-calc match NETWORK.QVF [--load LOAD.RJX] [--topology l|pi|t|stub|all]\n"
+    "                        [--q Q] [--loaded-q Q] [--series E12|E24|E48|E96] [-o DIR]\n"
     "  quendavore-calc --help\n"
     "\n"
     "impedance  prints the input impedance, reflection, VSWR and return loss at\n"
@@ -54,6 +57,11 @@ constexpr const char* kUsage =
     "           OUT (.QVF) and prints worst_vswr_before,worst_vswr_after,\n"
     "           evaluations,seconds. --goal rl holds the worst return loss up\n"
     "           instead, which has the same best.\n"
+    "match      lists the networks that match the load at the test frequency (with\n"
+    "           a load table, the row nearest it) to the system impedance, one CSV\n"
+    "           line each: L networks (default), Pi and T at --loaded-q, single\n"
+    "           stubs. --q gives every L and C that Q (default lossless); --series\n"
+    "           snaps them to standard values; -o DIR also writes DIR/match-NN.QVF.\n"
     "\n"
     "Frequencies take engineering prefixes (14.2M, 500k). Exit status 0 on\n"
     "success, 2 on bad arguments or unreadable files.\n";
@@ -179,6 +187,7 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     try {
         if (!args.empty() && args[0] == "optimise") return OptimiseCommand(args, out);
+        if (!args.empty() && args[0] == "match") return MatchCommand(args, out, err);
         const Options o = ParseArguments(args);
         return o.command == "impedance" ? Impedance(o, out) : Sweep(o, out);
     } catch (const Problem& p) {

@@ -27,28 +27,7 @@ OptimiseArguments ParseOptimiseArguments(const std::vector<std::string>& args) {
         {"--load", &a.load},   {"--start", &a.start}, {"--stop", &a.stop},
         {"--points", &a.points}, {"--parts", &a.parts}, {"--goal", &a.goal},
         {"--series", &a.series}, {"-o", &a.output},     {"--output", &a.output}};
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        std::string arg = args[i];
-        std::optional<std::string> inlineValue;
-        if (const std::size_t eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != arg.npos) {
-            inlineValue = arg.substr(eq + 1);
-            arg.erase(eq);
-        }
-        if (const auto found = options.find(arg); found != options.end()) {
-            std::optional<std::string>& slot = *found->second;
-            if (slot) throw Problem{"option " + arg + " given twice"};
-            if (!inlineValue && i + 1 >= args.size()) throw Problem{"option " + arg + " needs a value"};
-            slot = inlineValue ? *inlineValue : args[++i];
-            if (slot->empty()) throw Problem{"option " + arg + " needs a value"};
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw Problem{"unknown option '" + arg + "' for optimise (try --help)"};
-        } else if (a.network.empty() && !arg.empty()) {
-            a.network = arg;
-        } else {
-            throw Problem{"unexpected argument '" + arg + "'"};
-        }
-    }
-    if (a.network.empty()) throw Problem{"no network file given"};
+    a.network = ParseCommandArguments(args, options);
     if (!a.output) throw Problem{"no output file given (-o OUT.QVF)"};
     if (a.load && (a.start || a.stop || a.points))
         throw Problem{"--start, --stop and --points do not apply with --load: "

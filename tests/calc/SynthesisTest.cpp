@@ -191,18 +191,8 @@ TEST(Synthesis, ComponentQReSolvesOrMarksNotReachable) {
 }
 
 TEST(Synthesis, StandardValues) {
-    const struct {
-        double value;
-        ValueSeries series;
-        double snapped;
-    } table[] = {{1.25e-9, ValueSeries::E12, 1.2e-9}, {1.38e-6, ValueSeries::E12, 1.5e-6},
-                 {9.6e-12, ValueSeries::E12, 10e-12}, {9.6, ValueSeries::E24, 10},
-                 {1.04, ValueSeries::E24, 1.0},        {1.93e-9, ValueSeries::E48, 1.96e-9},
-                 {4.97e-6, ValueSeries::E96, 4.99e-6}, {1.23, ValueSeries::None, 1.23}};
-    for (const auto& t : table) EXPECT_NEAR(SnapToSeries(t.value, t.series) / t.snapped, 1, 1e-12) << t.value;
-
     MatchRequest request;
-    request.series = ValueSeries::E12;
+    request.series = kE12;
     const MatchSet set = SynthesizeMatches(Load(100, 50), request);
     for (const MatchSolution& sol : set.solutions) {
         ASSERT_TRUE(sol.snapped);

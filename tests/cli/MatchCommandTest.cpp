@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CalcTool.h"
+#include "files/NetworkFile.h"
+#include "files/TempDir.h"
+
+namespace qv {
+namespace {
+
+struct Calc {
+    int status;
+    std::string out, err;
+    explicit Calc(const std::vector<std::string>& args) {
+        std::ostringstream o, e;
+        status = RunCalc(args, o, e);
+        out = o.str();
+        err = e.str();
+    }
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        std::istringstream in(out);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+};
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+    return fields;
+}
+
+class MatchCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SessionState s;
+        ResetNetwork(s);
+        s.TestFrequency = 3e6;
+        s.Value[0][1] = 20;
+        s.Value[0][2] = 60;
+        s.ElementType[1] = SeriesResistor;  // replaced by the match
+        s.Value[1][1] = 10;
+        WriteNetworkFile(net, s, "d");
+        test::WriteAll(load, "1M,25,10\r\n2M,50,30\r\n3M,200,-300\r\n");
+    }
+    // Frequency and VSWR that `impedance` reports for a written file.
+    std::pair<double, double> Impedance(const std::string& file) {
+        Calc r({"impedance", file});
+        const std::vector<std::string> f = Fields(r.Lines().at(1));
+        return {std::stod(f.at(0)), std::stod(f.at(5))};
+    }
+    test::TempDir dir;
+    std::string net = dir.File("net.QVF"), load = dir.File("ant.RJX");
+};
+
+TEST_F(MatchCommand, EveryWrittenSolutionMatchesAsPrinted) {
+    const std::string out = dir.File("out");
+    Calc all({"match", net, "--topology", "all", "--loaded-q=4", "-o", out});
+    ASSERT_EQ(all.status, 0) << all.err;
+    const std::vector<std::string> lines = all.Lines();
+    EXPECT_EQ(lines.at(0), "index,topology,stages,vswr,bandwidth_low_hz,bandwidth_high_hz");
+    ASSERT_EQ(lines.size(), 17u);  // 4 L, 4 Pi, 4 T, 4 stubs
+    EXPECT_EQ(Fields(lines[1])[1], "l");
+    EXPECT_EQ(Fields(lines[16])[1], "stub");
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/match-%02zu.QVF", i);
+        const auto [frequency, vswr] = Impedance(out + name);
+        EXPECT_EQ(frequency, 3e6);
+        EXPECT_NEAR(vswr, 1, 1e-9) << lines[i];
+        EXPECT_LT(std::stod(Fields(lines[i])[4]), 3e6);
+        EXPECT_GT(std::stod(Fields(lines[i])[5]), 3e6);
+    }
+
+    // Snapped values: the file holds them and shows the VSWR printed. The
+    // table row nearest the network's 3 MHz is matched, not the middle one.
+    Calc snapped({"match", net, "--load", load, "--series", "E12", "--q", "80", "-o", out});
+    ASSERT_EQ(snapped.status, 0) << snapped.err;
+    ASSERT_EQ(snapped.Lines().size(), 3u);  // 200 - j300: two L networks
+    const auto [frequency, vswr] = Impedance(out + "/match-01.QVF");
+    EXPECT_EQ(frequency, 3e6);
+    EXPECT_GT(vswr, 1.0001);
+    EXPECT_NEAR(vswr, std::stod(Fields(snapped.Lines()[1])[3]), 1e-12);
+}
+
+TEST_F(MatchCommand, ProblemsGiveOneLineAndStatusTwo) {
+    test::WriteAll(dir.File("file"), "x");
+    const std::vector<std::vector<std::string>> cases = {
+        {"match"}, {"match", net, "--topology", "x"}, {"match", net, "--q", "0"},
+        {"match", net, "--q", "5k"}, {"match", net, "--series", "E6"}, {"match", net, "--bogus"},
+        {"match", net, "--topology", "pi"}, {"match", net, "--topology", "t", "--loaded-q", "1"},
+        {"match", net, "--q"}, {"match", net, net}, {"match", net, "-o", dir.File("file")}};
+    for (const auto& args : cases) {
+        Calc r(args);
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("quendavore-calc: ", 0), 0u);
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    }
+    EXPECT_EQ(Calc({"match", net, "--topology", "t", "--loaded-q", "1"}).err,
+              "quendavore-calc: The loaded Q must be at least 1.225 for a T network on this load.\n");
+}
+
+}  // namespace
+}  // namespace qv
