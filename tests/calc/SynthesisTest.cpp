@@ -9,6 +9,7 @@
 
 #include "calc/Math.h"
 #include "calc/Reflection.h"
+#include "calc/StandardValues.h"
 
 namespace qv {
 namespace {
@@ -37,6 +38,12 @@ double Vswr(std::complex<double> z) { return ReflectionOf(z.real(), z.imag(), 50
 
 double Mismatch(const SessionState& s, const std::vector<MatchStage>& stages) {
     return std::abs(Through(s, stages) - s.SystemZ) / s.SystemZ;
+}
+
+MatchRequest Topologies(bool l, bool pi, bool t, bool stub, double loadedQ = 0) {
+    MatchRequest r;
+    r.l = l, r.pi = pi, r.t = t, r.stub = stub, r.loadedQ = loadedQ;
+    return r;
 }
 
 struct Element {
@@ -101,7 +108,7 @@ TEST(Synthesis, LNetworksInEveryRegionOfTheChart) {
 
 TEST(Synthesis, LoadsThatCannotBeMatchedAreRefused) {
     for (double r : {0.0, -10.0}) {
-        const MatchSet set = SynthesizeMatches(Load(r, 50), MatchRequest{true, true, true, true, 5});
+        const MatchSet set = SynthesizeMatches(Load(r, 50), Topologies(true, true, true, true, 5));
         EXPECT_TRUE(set.solutions.empty());
         ASSERT_EQ(set.refusals.size(), 1u);
     }
@@ -111,7 +118,7 @@ TEST(Synthesis, LoadsThatCannotBeMatchedAreRefused) {
 // node of a Pi and |X| / R at that of a T, read off the network itself.
 TEST(Synthesis, PiAndTHoldTheLoadedQAndRefuseLess) {
     const SessionState s = Load(100, 50);  // parallel form 125 ohm
-    MatchRequest request{false, true, true, false, 0.9};
+    MatchRequest request = Topologies(false, true, true, false, 0.9);
     MatchSet set = SynthesizeMatches(s, request);
     EXPECT_NEAR(set.minimumPiQ, std::sqrt(1.5), 1e-12);
     EXPECT_NEAR(set.minimumTQ, 1, 1e-12);
@@ -142,7 +149,7 @@ TEST(Synthesis, PiAndTHoldTheLoadedQAndRefuseLess) {
 // Worked by hand with the textbook single-stub formulas.
 TEST(Synthesis, StubsTheTwoShortestOfEachKind) {
     const SessionState s = Load(100, 50);
-    MatchRequest request{false, false, false, true};
+    MatchRequest request = Topologies(false, false, false, true);
     MatchSet set = SynthesizeMatches(s, request);
     ASSERT_EQ(set.solutions.size(), 4u);
     const double expected[4][3] = {

@@ -90,7 +90,7 @@ TEST_F(MatchCommand, ProblemsGiveOneLineAndStatusTwo) {
     test::WriteAll(dir.File("file"), "x");
     const std::vector<std::vector<std::string>> cases = {
         {"match"}, {"match", net, "--topology", "x"}, {"match", net, "--q", "0"},
-        {"match", net, "--q", "5k"}, {"match", net, "--series", "E6"}, {"match", net, "--bogus"},
+        {"match", net, "--q", "5k"}, {"match", net, "--series", "E7"}, {"match", net, "--bogus"},
         {"match", net, "--topology", "pi"}, {"match", net, "--topology", "t", "--loaded-q", "1"},
         {"match", net, "--q"}, {"match", net, net}, {"match", net, "-o", dir.File("file")}};
     for (const auto& args : cases) {
