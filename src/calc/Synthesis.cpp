@@ -395,8 +395,8 @@ double Edge(Evaluator& e, int direction) {
         while (row + direction >= 1 && row + direction <= rows) {
             const int next = row + direction;
             const double v = VswrAt(e, 0, next);
-            if (v > kBandwidthVswr) {
-                const double share = (kBandwidthVswr - previous) / (v - previous);
+            if (v > kBandVswr) {
+                const double share = (kBandVswr - previous) / (v - previous);
                 return s.LoadFreq[row] + share * (s.LoadFreq[next] - s.LoadFreq[row]);
             }
             previous = v;
@@ -409,11 +409,11 @@ double Edge(Evaluator& e, int direction) {
     while (true) {
         double f = direction > 0 ? inside * (1 + step) : inside / (1 + step);
         f = direction > 0 ? std::min(f, limit) : std::max(f, limit);
-        if (VswrAt(e, f, 0) > kBandwidthVswr) {
+        if (VswrAt(e, f, 0) > kBandVswr) {
             double outside = f;
             for (int i = 0; i < 60; ++i) {
                 const double mid = std::sqrt(inside * outside);
-                (VswrAt(e, mid, 0) > kBandwidthVswr ? outside : inside) = mid;
+                (VswrAt(e, mid, 0) > kBandVswr ? outside : inside) = mid;
             }
             return inside;
         }
@@ -428,7 +428,7 @@ MatchNetwork Describe(Evaluator& e, std::vector<MatchStage> stages) {
     n.stages = std::move(stages);
     e.Set(n.stages);
     n.vswr = e.Vswr(e.AtTest());
-    if (n.vswr <= kBandwidthVswr) {
+    if (n.vswr <= kBandVswr) {
         n.bandwidthLow = Edge(e, -1);
         n.bandwidthHigh = Edge(e, +1);
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/Bandwidth.h"
 #include "session/SessionState.h"
 
 namespace qv {
@@ -21,9 +22,6 @@ const char* TopologyName(MatchTopology topology);
 // A Q so large that its loss is far below the match tolerance; stored as
 // the Q of lossless parts, since the Design page takes a Q of 0 as missing.
 inline constexpr double kLosslessQ = 1E+12;
-
-// VSWR that bounds the bandwidth.
-inline constexpr double kBandwidthVswr = 2;
 
 struct MatchRequest {
     bool l = true, pi = false, t = false, stub = false;
@@ -49,7 +47,7 @@ std::string MatchStagesText(const std::vector<MatchStage>& stages);
 struct MatchNetwork {
     std::vector<MatchStage> stages;  // stage 1 (next to the load) first
     double vswr = 1;                 // at the test frequency, through Math
-    // Frequencies where the VSWR first rises above kBandwidthVswr either
+    // Frequencies where the VSWR first rises above kBandVswr either
     // side of the test frequency (the sweep's limits where it never does);
     // both 0 when the VSWR at the test frequency is already above it.
     double bandwidthLow = 0, bandwidthHigh = 0;
