@@ -45,6 +45,10 @@
 #include "pages/sweepsetup/SweepsetupPage.h"
 #define QV_HAS_SWEEPSETUP 1
 #endif
+#if __has_include("pages/optimise/OptimisePage.h")
+#include "pages/optimise/OptimisePage.h"
+#define QV_HAS_OPTIMISE 1
+#endif
 #if __has_include("files/NetworkFile.h")
 #include "files/NetworkFile.h"
 #define QV_HAS_FILES 1
@@ -86,6 +90,9 @@ int main(int argc, char** argv) {
 #endif
 #ifdef QV_HAS_SWEEPSETUP
     navigator.Register(qv::PageId::SweepSetup, [](qv::PageContext& c) { return qv::MakeSweepsetupPage(c); });
+#endif
+#ifdef QV_HAS_OPTIMISE
+    navigator.Register(qv::PageId::Optimise, [](qv::PageContext& c) { return qv::MakeOptimisePage(c); });
 #endif
 
     if (navigator.Has(qv::PageId::Opening)) {

@@ -18,6 +18,7 @@ enum class PageId {
     QSetup,    // frmQsetup, modal
     VswrSetup, // frmVSWRsetup, modal
     SweepSetup, // sweep set-up dialog, modal
+    Optimise,   // band optimiser dialog, modal
 };
 
 class Navigator {

@@ -229,6 +229,15 @@ void AnalyzePage::BuildSetupAndSweepControls() {
     auto* print = AddButton("cmdPrint", "Print", {3270, 6900, 820, kRowHeight},
                             "Send chart and network to printer");
     connect(print, &QPushButton::clicked, this, [this] { Print(); });
+    // Left of "Arcs on/off", above the zoom buttons.
+    auto* optimise = AddButton("cmdOptimise", "Optimise", {500, 5500, 1335, kRowHeight},
+                               "Tune the chosen parts for the best match across the sweep band");
+    connect(optimise, &QPushButton::clicked, this, [this] {
+        context_.navigator.ShowModal(PageId::Optimise);
+        // The dialog may have changed the values the tuning rows show.
+        if (IsTunablePart(s_.TuneStage)) WriteTuningTexts();
+        Redraw();
+    });
 }
 
 void AnalyzePage::BuildReadout() {

@@ -243,6 +243,17 @@ TEST_F(AnalyzePageTest, TuningStepsGeometricAndArithmetic) {
     EXPECT_EQ(Box("txtZ2"), "0 ");  // zero stays zero
 }
 
+TEST_F(AnalyzePageTest, OptimiseDialogsChangesShowInTheTuningRow) {
+    s.ElementType[1] = SeriesCapacitor;
+    s.Value[1][1] = 1000e-12;
+    Open();
+    Pick(s.PanelEdge[1] - 10);
+    navigator.dialog = [this](PageId) { s.Value[1][1] = 470e-12; };
+    Click("cmdOptimise");
+    EXPECT_EQ(navigator.modal, std::vector<PageId>{PageId::Optimise});
+    EXPECT_EQ(Box("txtZ1"), "470 pF");
+}
+
 TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
     s.ElementType[2] = SeriesResistor;
     s.Value[2][1] = 100;

@@ -1,0 +1,114 @@
+// The optimise dialog: which parts it offers, what a run leaves in the
+// design, Keep, Undo and Close, and snapping.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <memory>
+
+#include "calc/StandardValues.h"
+#include "pages/optimise/OptimisePage.h"
+#include "platform/ScriptedHost.h"
+
+namespace qv {
+namespace {
+
+struct Fixture {
+    Fixture() {
+        InitSession(state);
+        ResetNetwork(state);
+        state.LoadMode = 1;
+        state.TestFrequency = 14e6;
+        state.Value[0][1] = 25;
+        state.ElementType[1] = SeriesInductor;
+        state.Value[1][1] = 600e-9;
+        state.ElementType[2] = ShuntCapacitor;
+        state.Value[2][1] = 100e-12;
+        state.ElementType[4] = ShuntResistor;
+        state.Value[4][1] = 5000;
+        state.SweepStart = 13e6;
+        state.SweepStop = 15e6;
+        state.SweepPoints = 21;
+    }
+    SessionState state;
+    ScriptedHost host;
+    RecordingNavigator navigator;
+    PageContext context{state, host, navigator, ""};
+};
+
+bool Enabled(const OptimisePage& page, const char* name) {
+    return page.Control<QWidget>(name)->isEnabled();
+}
+
+TEST(OptimisePage, OffersTheTunablePartsAndNeedsABand) {
+    Fixture f;
+    OptimisePage page(f.context);
+    for (int stage : {1, 2}) {
+        auto* box = page.Control<QCheckBox>(QString("chkStage%1").arg(stage));
+        EXPECT_TRUE(box->isEnabled() && box->isChecked()) << stage;
+    }
+    for (int stage : {3, 4}) EXPECT_FALSE(page.Control<QCheckBox>(QString("chkStage%1").arg(stage))->isEnabled());
+    EXPECT_EQ(page.Control<QCheckBox>("chkStage2")->text(), "Stage 2: shunt capacitor 100 pF");
+    EXPECT_TRUE(Enabled(page, "cmdOptimise"));
+    EXPECT_FALSE(Enabled(page, "cmdKeep"));
+    page.Control<QCheckBox>("chkStage1")->setChecked(false);
+    page.Control<QCheckBox>("chkStage2")->setChecked(false);
+    EXPECT_FALSE(Enabled(page, "cmdOptimise"));
+
+    f.state.SweepPoints = 0;
+    OptimisePage noBand(f.context);
+    EXPECT_FALSE(Enabled(noBand, "cmdOptimise"));
+    EXPECT_TRUE(noBand.Control<QLabel>("lblBand")->text().startsWith("No band"));
+}
+
+TEST(OptimisePage, RunThenKeepOrUndoOrClose) {
+    Fixture f;
+    const double worstAtStart = WorstVswr(f.state);
+    {
+        OptimisePage page(f.context);
+        page.Control<QCheckBox>("chkStage1")->setChecked(false);  // only the capacitor
+        page.Control<QPushButton>("cmdOptimise")->click();
+        EXPECT_EQ(f.state.Value[1][1], 600e-9);
+        EXPECT_NE(f.state.Value[2][1], 100e-12);
+        EXPECT_LT(WorstVswr(f.state), worstAtStart);
+        EXPECT_GT(f.host.Count("events"), 0);  // the window was kept painted
+        EXPECT_TRUE(page.Control<QLabel>("lblResult")->text().startsWith("Worst VSWR: "));
+        page.Control<QPushButton>("cmdUndo")->click();
+        EXPECT_EQ(f.state.Value[2][1], 100e-12);
+        EXPECT_FALSE(page.Pending());
+
+        page.Control<QPushButton>("cmdOptimise")->click();
+        page.Control<QPushButton>("cmdClose")->click();
+        EXPECT_EQ(f.state.Value[2][1], 100e-12);  // closed without keeping
+    }
+    {
+        OptimisePage page(f.context);
+        page.RunOptimiser();
+        const double l = f.state.Value[1][1], c = f.state.Value[2][1];
+        page.Keep();
+        EXPECT_FALSE(page.isVisible());
+        EXPECT_EQ(f.state.Value[1][1], l);
+        EXPECT_EQ(f.state.Value[2][1], c);
+    }
+    EXPECT_NE(f.state.Value[2][1], 100e-12);  // kept after the dialog is gone
+}
+
+TEST(OptimisePage, SnapPutsTheTickedComponentsOnTheSeries) {
+    Fixture f;
+    OptimisePage page(f.context);
+    page.RunOptimiser();
+    page.Control<QComboBox>("cboSeries")->setCurrentText("E12");
+    page.Snap();
+    for (int stage : {1, 2}) {
+        const SeriesNeighbours n = NeighboursInSeries(f.state.Value[stage][1], kE12);
+        EXPECT_EQ(n.below, n.above) << f.state.Value[stage][1];
+    }
+    EXPECT_TRUE(page.Control<QLabel>("lblSnap")->text().startsWith("E12: worst VSWR "));
+    page.Undo();
+    EXPECT_EQ(f.state.Value[1][1], 600e-9);
+}
+
+}  // namespace
+}  // namespace qv
