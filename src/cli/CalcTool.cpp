@@ -12,6 +12,7 @@
 #include "cli/CalcSupport.h"
 #include "cli/OptimiseCommand.h"
 #include "cli/MatchCommand.h"
+#include "cli/PictureCommands.h"
 #include "files/LoadData.h"
 #include "files/NetworkFile.h"
 #include "files/TableFile.h"
@@ -35,6 +36,9 @@ constexpr const char* kUsage =
     "                  -o OUT.QVF\n"
     "  quendavore-calc match NETWORK.QVF [--load LOAD.RJX] [--topology l|pi|t|stub|all]\n"
     "                        [--q Q] [--loaded-q Q] [--series E12|E24|E48|E96] [-o DIR]\n"
+    "  quendavore-calc chart NETWORK.QVF [--load LOAD.RJX] [--size WxH] -o FILE\n"
+    "  quendavore-calc plot NETWORK.QVF [--load LOAD.RJX] [--start F] [--stop F]\n"
+    "                  [--points N] [--trace rl|vswr|rho] [--size WxH] -o FILE\n"
     "  quendavore-calc --help\n"
     "\n"
     "impedance  prints the input impedance, reflection, VSWR and return loss at\n"
@@ -62,6 +66,13 @@ constexpr const char* kUsage =
     "           line each: L networks (default), Pi and T at --loaded-q, single\n"
     "           stubs. --q gives every L and C that Q (default lossless); --series\n"
     "           snaps them to standard values; -o DIR also writes DIR/match-NN.QVF.\n"
+    "chart      draws the Analysis page's chart with the network panel, the arcs\n"
+    "           and the overlays the file switches on, into FILE: PNG, SVG or PDF\n"
+    "           by its extension, WxH pixels (default 1188x880). No display needed.\n"
+    "plot       draws return loss and VSWR against frequency over the sweep, with\n"
+    "           the VSWR 2 and 10 dB bands and the test and best points, the same\n"
+    "           way (default 1200x800). --trace chooses one or two: rl, vswr,\n"
+    "           rho, or two joined by a comma (default rl,vswr).\n"
     "\n"
     "Frequencies take engineering prefixes (14.2M, 500k). Exit status 0 on\n"
     "success, 2 on bad arguments or unreadable files.\n";
@@ -178,7 +189,8 @@ int Sweep(const Options& o, std::ostream& out) {
 
 }  // namespace
 
-int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            PictureWriter* pictures) {
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
             out << kUsage;
@@ -188,6 +200,7 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     try {
         if (!args.empty() && args[0] == "optimise") return OptimiseCommand(args, out);
         if (!args.empty() && args[0] == "match") return MatchCommand(args, out, err);
+        if (!args.empty() && IsPictureCommand(args[0])) return PictureCommand(args, pictures);
         const Options o = ParseArguments(args);
         return o.command == "impedance" ? Impedance(o, out) : Sweep(o, out);
     } catch (const Problem& p) {

@@ -11,6 +11,10 @@ namespace qv {
 // Runs one command; `args` excludes the program name. Results go to `out`,
 // problems to `err` as one line each. Returns the exit status: 0 on
 // success, 2 for bad arguments or files that cannot be read.
-int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// `chart` and `plot` paint through `pictures`; without one they end with
+// status 2.
+class PictureWriter;
+int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            PictureWriter* pictures = nullptr);
 
 }  // namespace qv

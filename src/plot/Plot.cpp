@@ -205,8 +205,10 @@ PlotAxis AxisFor(PlotTrace trace, const PlotData& data) {
     for (const SweepSample& p : data.samples) most = std::max(most, ValueOf(trace, p));
     switch (trace) {
         case PlotTrace::ReturnLoss: {
-            const double top = std::clamp(std::ceil(most / 10) * 10, 20.0, kReturnLossCapDb);
-            return {0, top, top <= 60 ? 10.0 : 20.0};
+            // A near-perfect match reaches 120 dB at one point; an axis that
+            // tall would flatten the band, so deeper points run off the top.
+            const double top = std::clamp(std::ceil(most / 10) * 10, 20.0, kReturnLossAxisTop);
+            return {0, top, 10};
         }
         case PlotTrace::Vswr:
             if (most <= 3) return {1, 3, 0.5};
@@ -361,11 +363,10 @@ void DrawPlot(Surface& surf, const PlotData& data, const std::vector<PlotTrace>&
     const SweepSample best{data.band.bestFrequency, data.band.bestRho, data.band.bestVswr,
                            data.band.bestReturnLossDb};
     Rings(surf, b, traces, axes, best, kBestRadius, kVswrBandEdgeColour);
-    {
-        const double y = std::clamp(b.Y(axes[0], ValueOf(traces[0], best)), b.top + 600,
-                                    b.bottom - 300);
-        surf.Text(b.X(best.frequency) + kBestRadius + 40, y - 250, "Best " + ValueText(traces[0], best));
-    }
+    // Low in the box, clear of the test label at its top.
+    surf.Text(b.X(best.frequency) + kBestRadius + 40,
+              b.bottom - 2 * surf.TextHeight() - 60,
+              "Best " + ValueText(traces[0], best));
 
     // Frame, axis labels.
     surf.SetColour(kBlack);

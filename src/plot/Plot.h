@@ -59,8 +59,9 @@ inline constexpr Colour kReturnLossBandColour = Rgb(205, 220, 250);
 struct PlotAxis {
     double low = 0, high = 1, step = 0.1;
 };
+inline constexpr double kReturnLossAxisTop = 50;
 // The axis a trace gets for the data: return loss 0 to the next multiple of
-// 10 dB at or above the largest (at least 20), VSWR 1 to 3, 5 or 10
+// 10 dB at or above the largest (20 to 50), VSWR 1 to 3, 5 or 10
 // (larger values run off the top), |rho| 0 to 1.
 PlotAxis AxisFor(PlotTrace trace, const PlotData& data);
 // The frequency ticks: a step of 1, 2 or 5 times a power of ten giving at

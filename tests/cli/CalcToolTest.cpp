@@ -88,7 +88,10 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
         {"sweep", net, "--points", "1"}, {"sweep", net, "--points", "2002"},
         {"sweep", net, "--points", "3x"}, {"sweep", net, "--start", "5k"},
         {"sweep", net, "--start", "1M", "--start", "2M"},
-        {"sweep", net, "--load", load, "--stop", "1M"}, {"sweep", net, "-o", dir.File("no/out")}};
+        {"sweep", net, "--load", load, "--stop", "1M"}, {"sweep", net, "-o", dir.File("no/out")},
+        // Without a picture writer (a build without Qt) the pictures are refused too.
+        {"chart", net}, {"chart", net, "-o", "c.png"}, {"plot", net, "--trace", "db", "-o", "p.png"},
+        {"plot", net, "--trace", "rl,rl", "-o", "p.png"}, {"chart", net, "--size", "8x8", "-o", "c.png"}};
     for (const auto& args : cases) {
         Calc r(args);
         EXPECT_EQ(r.status, 2) << r.err;
