@@ -1,11 +1,12 @@
 // What every page is built with: the session it shows and edits, the desktop
-// services, and the navigator that switches pages.
+// services, the navigator that switches pages and the design's undo history.
 #pragma once
 
 #include <string>
 
 #include "platform/Host.h"
 #include "platform/Navigator.h"
+#include "platform/UndoHistory.h"
 #include "session/SessionState.h"
 
 namespace qv {
@@ -18,6 +19,8 @@ struct PageContext {
     // reader at start and the writer at exit agree whatever folder a file
     // dialog visited in between.
     std::string lastSessionPath;
+    // The run's undo history of the design (see UndoHistory.h).
+    UndoHistory undo{};
 };
 
 }  // namespace qv

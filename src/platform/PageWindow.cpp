@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -336,6 +337,20 @@ void PageWindow::mouseMoveEvent(QMouseEvent* event) {
 void PageWindow::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = ToLogical(event->position());
     MouseReleased(static_cast<int>(event->button()) & 7, p.x(), p.y());
+}
+
+void PageWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape cancels a dialog: its Cancel button when it has one, else closing
+    // it, which every dialog treats as leaving things as they were.
+    if (modalLoop_ && event->key() == Qt::Key_Escape) {
+        auto* cancel = Control<QPushButton>("cmdCancel");
+        if (cancel && cancel->isVisible() && cancel->isEnabled())
+            cancel->click();
+        else
+            close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PageWindow::closeEvent(QCloseEvent* event) {

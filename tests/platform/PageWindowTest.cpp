@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 #include <cmath>
 
@@ -157,6 +158,13 @@ TEST(PageWindow, ExecModalReturnsTheResultGivenToDone) {
     EXPECT_FALSE(page.isVisible());
     QTimer::singleShot(0, &page, [&] { page.close(); });
     EXPECT_EQ(page.ExecModal(), 0);
+    // Escape: the dialog's Cancel button when it has one, else closing it.
+    QTimer::singleShot(0, &page, [&] { QTest::keyClick(&page, Qt::Key_Escape); });
+    EXPECT_EQ(page.ExecModal(), 0);
+    auto* cancel = page.AddButton("cmdCancel", "Cancel", {0, 0, 900, 300});
+    QObject::connect(cancel, &QPushButton::clicked, &page, [&] { page.Done(3); });
+    QTimer::singleShot(0, &page, [&] { QTest::keyClick(&page, Qt::Key_Escape); });
+    EXPECT_EQ(page.ExecModal(), 3);
 }
 
 TEST(PageWindow, AModalDialogOpensOverItsOpenerAtTheOpenersScale) {

@@ -1,6 +1,8 @@
 #include "pages/analyze/AnalyzePage.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +51,8 @@ constexpr std::array<const char*, 4> kFreqTipsFine = {
 constexpr float kNormalTuneSize = 1.0f;
 constexpr float kFineTuneSize = 0.01f;
 constexpr double kMinTestFrequency = 10000;
+// Right of the left column of controls: where the wheel tunes.
+constexpr double kChartSideLeft = 4400;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -85,6 +89,12 @@ AnalyzePage::AnalyzePage(PageContext& context)
     BuildChartControls();
     BuildSetupAndSweepControls();
     BuildReadout();
+    // Return in a box does what the box's Enter button does.
+    connect(top_.box, &QLineEdit::returnPressed, this, [this] { EnterTop(); });
+    connect(bottom_.box, &QLineEdit::returnPressed, this, [this] { EnterBottom(); });
+    connect(txtFreq_, &QLineEdit::returnPressed, this, [this] { EnterFrequency(); });
+    AddUndoShortcuts(this, context_.undo);
+    connect(&context_.undo, &UndoHistory::Restored, this, [this] { ShowRestored(); });
     FitToScreen();
     Open();
 }
@@ -106,7 +116,7 @@ AnalyzePage::TuneRow AnalyzePage::BuildTuneRow(int digit, double top) {
                                  {kStepLefts[i], top + 300, kStepWidth, kRowHeight},
                                  kTuneTipsNormal[i]);
         connect(row.steps[i], &QPushButton::clicked, this,
-                [this, isTop, i] { StepRow(isTop, kStepSizes[i], kStepUp[i]); });
+                [this, isTop, i] { StepRow(isTop, kStepSizes[i], kStepUp[i], s_.TuneSize); });
     }
     const QString side = isTop ? "Top" : "Bottom";
     row.frame = AddFrame("fra" + side, "", {500, top + 630, 3900, 360});
@@ -132,7 +142,7 @@ void AnalyzePage::BuildFrequencyControls() {
         freqSteps_[i] = AddButton(names[i], kStepCaptions[i],
                                   {kStepLefts[i], 4350, kStepWidth, kRowHeight}, kFreqTipsNormal[i]);
         connect(freqSteps_[i], &QPushButton::clicked, this,
-                [this, i] { StepFrequency(kStepSizes[i], kStepUp[i]); });
+                [this, i] { StepFrequency(kStepSizes[i], kStepUp[i], s_.TuneSize); });
     }
     AddLabel("lblTuneSize", " Tune step size:", {500, 4830, 3900, 450});
     auto* frame = AddFrame("fraTuneSize", "", {500, 5100, 3800, 300});
@@ -403,6 +413,7 @@ void AnalyzePage::PickPart(float x) {
 void AnalyzePage::EnterTop() {
     const int st = s_.TuneStage;
     if (!IsTunablePart(st)) return;
+    UndoStep step(context_.undo, s_, "Tune");
     std::string text = top_.box->text().toStdString();
     const double v = ParseValue(text);
     s_.Value[st][1] = v;
@@ -431,21 +442,23 @@ void AnalyzePage::EnterTop() {
 void AnalyzePage::EnterBottom() {
     const int st = s_.TuneStage;
     if (!IsTunablePart(st)) return;
+    UndoStep step(context_.undo, s_, "Tune");
     if (const int slot = BottomSlot(s_.ElementType[st]))
         s_.Value[st][slot] = ParseValueOf(bottom_.box->text().toStdString());
     WriteTuningTexts();
     Redraw();
 }
 
-void AnalyzePage::StepRow(bool top, double k, bool up) {
+void AnalyzePage::StepRow(bool top, double k, bool up, float tuneSize) {
     const int st = s_.TuneStage;
     if (!IsTunablePart(st)) return;
     const int slot = top ? 1 : BottomSlot(s_.ElementType[st]);
     if (slot == 0) return;
+    UndoStep step(context_.undo, s_, "Tune");
     TuneRow& row = top ? top_ : bottom_;
     double& v = s_.Value[st][slot];
     v = ParseValueOf(row.box->text().toStdString());
-    const double f = StepFraction(s_.TuneSize, k, s_.ChartZoom);
+    const double f = StepFraction(tuneSize, k, s_.ChartZoom);
     v = top ? Stepped(v, s_.TopMode[st], s_.TopRef[st], f, up)
             : Stepped(v, s_.BottomMode[st], s_.BottomRef[st], f, up);
     WriteTuningTexts();
@@ -458,6 +471,7 @@ void AnalyzePage::StepRow(bool top, double k, bool up) {
 void AnalyzePage::ChooseTopMode(bool arithmetic) {
     const int st = s_.TuneStage;
     if (!IsTunablePart(st)) return;
+    UndoStep step(context_.undo, s_, "Tune");
     s_.TopMode[st] = arithmetic ? 1 : 0;
     if (arithmetic) s_.Value[st][1] = ParseValueOf(top_.box->text().toStdString());
     s_.TopRef[st] = RefOf(s_.Value[st][1]);
@@ -466,6 +480,7 @@ void AnalyzePage::ChooseTopMode(bool arithmetic) {
 void AnalyzePage::ChooseBottomMode(bool arithmetic) {
     const int st = s_.TuneStage;
     if (!IsTunablePart(st)) return;
+    UndoStep step(context_.undo, s_, "Tune");
     s_.BottomMode[st] = arithmetic ? 1 : 0;
     const int slot = BottomSlot(s_.ElementType[st]);
     if (slot == 0) return;
@@ -476,6 +491,7 @@ void AnalyzePage::ChooseBottomMode(bool arithmetic) {
 // ---- Test frequency and tune step size -----------------------------------------
 
 void AnalyzePage::EnterFrequency() {
+    UndoStep step(context_.undo, s_, "Test frequency");
     s_.TestFrequency = ParseValueOf(txtFreq_->text().toStdString());
     txtFreq_->setText(Q(FormatGeneral(s_.TestFrequency)));
     if (s_.TestFrequency < kMinTestFrequency) {
@@ -487,9 +503,10 @@ void AnalyzePage::EnterFrequency() {
     Redraw();
 }
 
-void AnalyzePage::StepFrequency(double k, bool up) {
+void AnalyzePage::StepFrequency(double k, bool up, float tuneSize) {
+    UndoStep step(context_.undo, s_, "Test frequency");
     double f0 = ParseValueOf(txtFreq_->text().toStdString());
-    const double f = StepFraction(s_.TuneSize, k, s_.ChartZoom);
+    const double f = StepFraction(tuneSize, k, s_.ChartZoom);
     s_.TestFrequency = up ? f0 * (1 + f) : f0 / (1 + f);
     txtFreq_->setText(Q(FormatGeneral(s_.TestFrequency)));
     Redraw();
@@ -504,6 +521,67 @@ void AnalyzePage::ChooseTuneSize(bool fine) {
         top_.steps[i]->setToolTip(tuneTips[i]);
         bottom_.steps[i]->setToolTip(tuneTips[i]);
         freqSteps_[i]->setToolTip(freqTips[i]);
+    }
+}
+
+}  // namespace qv
+
+namespace qv {
+
+// ---- Undo, wheel and keys ---------------------------------------------------
+
+void AnalyzePage::ShowRestored() {
+    txtFreq_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    SetBackgroundColour(txtFreq_, kAcceptedBoxColour);
+    const int st = s_.TuneStage;
+    // The part picked may have been emptied by the undo.
+    const bool picked = IsTunablePart(st) && (st == 0 || (s_.ElementType[st] >= SeriesCapacitor &&
+                                                          s_.ElementType[st] <= ShuntResistor));
+    if (picked) {
+        const TuningTexts t = TextsFor(s_, st);
+        top_.enter->setText(Q(t.topCaption));
+        bottom_.enter->setText(Q(t.bottomCaption));
+        WriteTuningTexts();
+        SetBackgroundColour(top_.box, kAcceptedBoxColour);
+    } else {
+        s_.TuneStage = kNothingPicked;
+    }
+    ShowRow(top_, picked, true);
+    ShowRow(bottom_, picked && HasBottomRow(s_.ElementType[st]), true);
+    Redraw();
+}
+
+void AnalyzePage::TuneBy(int steps, double k, float tuneSize) {
+    for (int n = 0; n < std::abs(steps); ++n) {
+        if (IsTunablePart(s_.TuneStage))
+            StepRow(true, k, steps > 0, tuneSize);
+        else
+            StepFrequency(k, steps > 0, tuneSize);
+    }
+}
+
+void AnalyzePage::wheelEvent(QWheelEvent* event) {
+    // The chart's side of the page; the left column keeps its controls.
+    if (ToLogical(event->position()).x() < kChartSideLeft) return PageWindow::wheelEvent(event);
+    const bool fine = event->modifiers() & Qt::ShiftModifier;
+    // Some systems turn a wheel with Shift held into a sideways one.
+    const QPoint d = event->angleDelta();
+    wheelAngle_ += d.y() != 0 ? d.y() : d.x();
+    const int notches = wheelAngle_ / 120;
+    wheelAngle_ -= notches * 120;
+    TuneBy(notches, kStepSizes[2], fine ? kFineTuneSize : s_.TuneSize);
+    event->accept();
+}
+
+void AnalyzePage::keyPressEvent(QKeyEvent* event) {
+    const bool fine = event->modifiers() & Qt::ShiftModifier;
+    const float size = fine ? kFineTuneSize : s_.TuneSize;
+    switch (event->key()) {
+        case Qt::Key_Plus: case Qt::Key_Equal: return TuneBy(1, kStepSizes[2], size);
+        case Qt::Key_Minus: case Qt::Key_Underscore: return TuneBy(-1, kStepSizes[2], size);
+        case Qt::Key_PageUp: return TuneBy(1, kStepSizes[3], size);
+        case Qt::Key_PageDown: return TuneBy(-1, kStepSizes[3], size);
+        default: PageWindow::keyPressEvent(event);
     }
 }
 

@@ -50,6 +50,11 @@ protected:
     void MousePressed(int button, double x, double y) override;
     void MouseMoved(int buttons, double x, double y) override;
     void MouseReleased(int button, double x, double y) override;
+    // Over the chart the wheel tunes the picked part (the test frequency when
+    // none is picked) one small step a notch, the fine step with Shift; + and
+    // - do the same, Page Up and Page Down take the large step.
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct TuneRow {
@@ -81,12 +86,15 @@ private:
     void ShowRow(TuneRow& row, bool visible, bool withFrame);
     void EnterTop();
     void EnterBottom();
-    void StepRow(bool top, double k, bool up);
+    void StepRow(bool top, double k, bool up, float tuneSize);
     void ChooseTopMode(bool arithmetic);
     void ChooseBottomMode(bool arithmetic);
 
     void EnterFrequency();
-    void StepFrequency(double k, bool up);
+    void StepFrequency(double k, bool up, float tuneSize);
+    void TuneBy(int steps, double k, float tuneSize);
+    // Shows SessionState again after an undo or redo.
+    void ShowRestored();
     void ChooseTuneSize(bool fine);
 
     PageContext& context_;
@@ -94,6 +102,7 @@ private:
     ChartPage chart_;
     ChartHooks hooks_;
     double pointAngle_ = 0;
+    int wheelAngle_ = 0;  // eighths of a degree not yet a whole notch
 
     QPushButton* cmdArcs_ = nullptr;
     QPushButton* cmdQon_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "files/LoadData.h"
 #include "files/NetworkFile.h"
@@ -123,6 +124,22 @@ DesignPage::DesignPage(PageContext& context)
     connect(setup, &QPushButton::clicked, this, [this] { Setup(); });
     connect(exit, &QPushButton::clicked, this, [this] { Exit(); });
 
+    // Return in a box does what the box's button does.
+    connect(txtSystemZ_, &QLineEdit::returnPressed, this, [this] { EnterSystemZ(); });
+    connect(txtFrequency_, &QLineEdit::returnPressed, this, [this] { EnterFrequency(); });
+    for (QLineEdit* box : boxes_)
+        connect(box, &QLineEdit::returnPressed, this, [this] {
+            if (mode_ == Mode::Editing) Accept();
+        });
+    // Tab runs the editor's column first, then the commands top to bottom.
+    QWidget* order[] = {boxes_[0], boxes_[1], boxes_[2], boxes_[3], cmdAccept_,
+                        txtSystemZ_, enterZ, txtFrequency_, enterFreq, getLoad,
+                        cmdAnalyze_, compact, save, getNet, setup, exit};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    AddUndoShortcuts(this, context_.undo);
+    connect(&context_.undo, &UndoHistory::Restored, this, [this] { Open(); });
+
     FitToScreen();
     Open();
 }
@@ -146,6 +163,7 @@ void DesignPage::Open() {
     if (s_.VelocityFactor == 0) s_.VelocityFactor = 1.0;
 
     HideEditor();
+    editBefore_.reset();
     prompt_->show();
     mode_ = Mode::Idle;
     stagePickEnabled_ = true;
@@ -224,6 +242,7 @@ void DesignPage::RedrawKeepingPlace() {
 }
 
 void DesignPage::OpenLoadEditor() {
+    if (!editBefore_) editBefore_ = TakeSnapshot(s_);
     stagePickEnabled_ = false;
     Redraw();
     DrawFrame(0);
@@ -284,6 +303,8 @@ void DesignPage::PickFromPalette(double x, double y) {
     // A click on a row's very left edge chooses nothing; the palette stays.
     if (code < 0) return;
 
+    // The element chosen here and the values accepted for it are one change.
+    if (!editBefore_) editBefore_ = TakeSnapshot(s_);
     stagePickEnabled_ = false;
     s_.ElementType[stage] = static_cast<std::int16_t>(code);
     cmdAnalyze_->setEnabled(false);
@@ -297,6 +318,7 @@ void DesignPage::PickFromPalette(double x, double y) {
 
     if (code == EmptyStage) {
         for (int slot = 1; slot <= 4; ++slot) s_.Value[stage][slot] = 0;
+        context_.undo.Push(s_, "Stage edit", *std::exchange(editBefore_, std::nullopt));
         cmdAccept_->hide();
         Redraw();
         UpdateAnalyzeButton();
@@ -425,6 +447,9 @@ void DesignPage::Accept() {
     mode_ = Mode::Idle;
     Redraw();
     UpdateAnalyzeButton();
+    if (editBefore_)
+        context_.undo.Push(s_, stage == 0 ? "Load edit" : "Stage edit",
+                           *std::exchange(editBefore_, std::nullopt));
 }
 
 // ---- Commands ---------------------------------------------------------------
@@ -465,6 +490,7 @@ void DesignPage::ReadSystemZBox() {
 }
 
 void DesignPage::EnterFrequency() {
+    UndoStep step(context_.undo, s_, "Test frequency");
     // With a load table the test frequency is the table's present point.
     if (s_.LoadMode == 2 && s_.LoadPointIndex >= 1 && s_.LoadPointIndex <= s_.LoadRows) {
         s_.TestFrequency = s_.LoadFreq[s_.LoadPointIndex];
@@ -476,12 +502,14 @@ void DesignPage::EnterFrequency() {
 }
 
 void DesignPage::EnterSystemZ() {
+    UndoStep step(context_.undo, s_, "System impedance");
     ReadSystemZBox();
     // The generator prints the system impedance.
     RedrawKeepingPlace();
 }
 
 void DesignPage::GetLoadTable() {
+    UndoStep step(context_.undo, s_, "Get freq/load");
     Host& host = context_.host;
     // Kept here, not only in SavedSweepPoints, which the reader itself
     // overwrites with the count it found on entry.
@@ -521,8 +549,11 @@ void DesignPage::GetNetwork() {
     // A cancelled dialog keeps the present network and its file name.
     auto name = context_.host.OpenFileName(request);
     if (!name || name->empty()) return;
-    s_.CurrentFileName = *name;
-    ReadNetworkFile(*name, s_, context_.host);
+    {
+        UndoStep step(context_.undo, s_, "Get net");
+        s_.CurrentFileName = *name;
+        ReadNetworkFile(*name, s_, context_.host);
+    }
     Open();
 }
 
@@ -541,6 +572,7 @@ void DesignPage::SaveNetwork() {
 }
 
 void DesignPage::Compact() {
+    UndoStep step(context_.undo, s_, "Compact");
     for (int stage = kFirstStage; stage < kLastStage; ++stage) {
         if (s_.ElementType[stage + 1] >= 1 && s_.ElementType[stage] == 0) {
             s_.ElementType[stage] = s_.ElementType[stage + 1];
@@ -555,6 +587,7 @@ void DesignPage::Compact() {
 }
 
 void DesignPage::Analyze() {
+    UndoStep step(context_.undo, s_, "Values typed");
     ReadSystemZBox();
     ReadFrequencyBox();
     context_.navigator.Show(PageId::Analyze);

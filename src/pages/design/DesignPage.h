@@ -10,6 +10,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/PageContext.h"
 #include "platform/PageWindow.h"
@@ -75,6 +76,9 @@ private:
     int selectedStage_ = 0;
     bool stagePickEnabled_ = true;
     StageEdges edges_{};
+    // The design before the element or load now in the editor was chosen;
+    // Accept records the whole edit as one undo entry.
+    std::optional<DesignSnapshot> editBefore_;
 
     QLabel* labels_[4] = {};
     QLineEdit* boxes_[4] = {};

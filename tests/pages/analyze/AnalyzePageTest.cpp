@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -431,6 +433,61 @@ TEST_F(AnalyzePageTest, PrintWritesTheChosenPdfAndNothingWhenCancelled) {
     EXPECT_EQ(host.Count("message") + host.Count("beep"), 0);
     EXPECT_GT(Drawn(kSweepDotColour), 0);  // the screen is drawn again afterwards
     ExpectSoundDrawing();
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// The wheel over the chart and the keys take the step buttons' steps, on the
+// picked part or, with none picked, on the test frequency; every step is an
+// undo entry, and Ctrl+Z in the box just committed with Return undoes it.
+TEST_F(AnalyzePageTest, WheelKeysAndReturnTuneAndUndoStepByStep) {
+    s.ElementType[1] = SeriesCapacitor;
+    s.Value[1][1] = 1000e-12;
+    Open();
+    page->show();
+    page->activateWindow();  // shortcuts reach the active window only
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    auto wheel = [&](double x, int angle, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        const QPointF at = page->ToDevice(x, 4000);
+        QWheelEvent e(at, page->mapToGlobal(at), {}, {0, angle}, Qt::NoButton, mods,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(page.get(), &e);
+    };
+    wheel(8000, 120);
+    EXPECT_EQ(Box("txtFreq"), " 1.01 M");
+    wheel(2000, 120);  // over the left column: nothing
+    EXPECT_EQ(Box("txtFreq"), " 1.01 M");
+
+    Pick(s.PanelEdge[1] - 10);
+    struct Step { int wheelAngle; int key; Qt::KeyboardModifiers mods; const char* shown; };
+    const Step steps[] = {
+        {120, 0, Qt::NoModifier, "1010 pF"},
+        {-60, 0, Qt::NoModifier, "1010 pF"},  // half a notch: not yet
+        {-60, 0, Qt::ShiftModifier, "1009.9 pF"},
+        {0, Qt::Key_Minus, Qt::NoModifier, "999.901 pF"},
+        {0, Qt::Key_PageUp, Qt::NoModifier, "1099.89 pF"},
+    };
+    for (const Step& st : steps) {
+        if (st.key) QTest::keyClick(page.get(), Qt::Key(st.key), st.mods);
+        else wheel(8000, st.wheelAngle, st.mods);
+        EXPECT_EQ(Box("txtZ1"), st.shown) << st.shown;
+    }
+    const int entries = context.undo.Count();
+    EXPECT_EQ(entries, 5);
+    Type("txtZ1", "2n");
+    QTest::keyClick(C<QLineEdit>("txtZ1"), Qt::Key_Return);
+    EXPECT_EQ(s.Value[1][1], 2e-9);
+    QTest::keyClick(C<QLineEdit>("txtZ1"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Box("txtZ1"), "1099.89 pF");
+    QTest::keyClick(page.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Box("txtZ1"), "999.901 pF");
+    s.TuneStage = 2;  // a part the restored network does not have: no rows
+    context.undo.Redo();
+    EXPECT_FALSE(Shown("txtZ1"));
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST_F(DesignPageTest, OpeningRepairsTheSession) {
     state.LoadMode = 0;
     state.VelocityFactor = 0;
     EXPECT_EQ(Page().CurrentMode(), Mode::Idle);
-    EXPECT_EQ(Box("txtSystemZ")->text(), "50");
+    EXPECT_EQ(Box("txtSystemZ")->text().trimmed(), "50");
     EXPECT_EQ(Box("txtFrequency")->text(), "1 M");
     EXPECT_EQ(state.LoadMode, 1);
     EXPECT_EQ(state.VelocityFactor, 1.0);
@@ -280,6 +280,48 @@ TEST_F(DesignPageTest, LoadEditorReplacesANonPositiveResistance) {
     EXPECT_EQ(state.Value[0][1], 50);
     EXPECT_EQ(state.Value[0][2], -40);
     EXPECT_EQ(Messages(), Texts{"The entered value of zero has been changed to 50 ohms"});
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// Return commits what the button beside the box commits, each commit is one
+// undo entry, and Ctrl+Z in the box just committed undoes the design, not
+// the box's text; a box with uncommitted typing keeps Ctrl+Z for itself.
+TEST_F(DesignPageTest, ReturnCommitsAndEachEditIsOneUndoEntry) {
+    Page().activateWindow();  // shortcuts reach the active window only
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Page()));
+    Type("txtFrequency", "2M");
+    QTest::keyClick(Box("txtFrequency"), Qt::Key_Return);
+    EXPECT_EQ(state.TestFrequency, 2e6);
+    Choose(1, 5000, 4800);  // series capacitor: the choice and its values are one edit
+    Type("txtValue1", "47p");
+    QTest::keyClick(Box("txtValue1"), Qt::Key_Enter);
+    EXPECT_EQ(state.ElementType[1], SeriesCapacitor);
+    EXPECT_EQ(Page().CurrentMode(), Mode::Idle);
+    EXPECT_EQ(context.undo.Count(), 2);
+    Press("cmdEnterZ");  // nothing changed: no entry
+    EXPECT_EQ(context.undo.Count(), 2);
+
+    Type("txtSystemZ", "75");
+    QTest::keyClick(Box("txtSystemZ"), Qt::Key_Z, Qt::ControlModifier);  // the box's own typing
+    EXPECT_EQ(context.undo.Count(), 2);
+    Type("txtSystemZ", "75");
+    QTest::keyClick(Box("txtSystemZ"), Qt::Key_Return);
+    EXPECT_EQ(state.SystemZ, 75);
+    QTest::keyClick(Box("txtSystemZ"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(state.SystemZ, 50);
+    EXPECT_EQ(Box("txtSystemZ")->text().trimmed(), "50");
+    QTest::keyClick(Box("txtSystemZ"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(state.ElementType[1], EmptyStage);
+    EXPECT_EQ(state.Value[1][1], 0);
+    QTest::keyClick(&Page(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(state.Value[1][1], 47e-12);
+    QTest::keyClick(&Page(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(state.SystemZ, 75);
 }
 
 }  // namespace
