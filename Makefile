@@ -39,12 +39,21 @@ test-asan: deps
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
 
 # Figures are taken from an optimised build of their own, not the test build.
+# Each figure is the median of BENCH_REPS runs; the run ends with the ratios
+# measured in it, one "ratio NAME VALUE" line each.
+BENCH_REPS ?= 5
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target bench_calc bench_chart bench_analyze bench_optimise
+	@: > $(BENCH_BUILD)/ratios.txt
 	@for b in $(BENCH_BUILD)/bench/bench_*; do \
-	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; $$b --benchmark_repetitions=3 --benchmark_report_aggregates_only=true || exit 1; fi; \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; \
+	    $$b --benchmark_repetitions=$(BENCH_REPS) --benchmark_report_aggregates_only=true \
+	      > $(BENCH_BUILD)/bench.out || { cat $(BENCH_BUILD)/bench.out; exit 1; }; \
+	    grep -v '^ratio ' $(BENCH_BUILD)/bench.out; { grep '^ratio ' $(BENCH_BUILD)/bench.out >> $(BENCH_BUILD)/ratios.txt || true; }; \
+	  fi; \
 	done
+	@cat $(BENCH_BUILD)/ratios.txt
 
 fuzz:
 	@scripts/install-deps fuzz

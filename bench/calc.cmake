@@ -1,1 +1,1 @@
-qv_bench(calc DEPS qv_calc)
+qv_bench(calc DEPS qv_chart)

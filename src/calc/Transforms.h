@@ -39,6 +39,11 @@ inline constexpr double kMegahertz = 1000000;
 inline constexpr double kOpenOhms = 1E+20;          // also the open stub end, normalized
 inline constexpr double kShortOhms = 1E-20;         // also the shunt resistor's short
 inline constexpr double kLineZeroDenominator = 1E-39;
+// Largest |R| or |X| a stage hands on, ohms. An open anywhere in the network
+// is 1E+20 (the stub open end, a zero capacitance), so nothing meaningful
+// lies beyond; the bound also keeps the squares inside the later stages
+// finite.
+inline constexpr double kLimitOhms = 1E+20;
 
 struct Impedance {
     double R = 0;
@@ -61,6 +66,44 @@ Impedance ShuntCombine(double R, double X, double Ge, double Be);
 
 // The lossless line on a normalized load r + jx; length in degrees at f0.
 Impedance LineTransform(double r, double x, double length, double f, double f0);
+
+// What one stage does to the impedance passing through it once its values
+// and the frequency are fixed: a series impedance a + jb to add, a shunt
+// admittance a + jb to add, or a line of impedance a = Z0 whose electrical
+// length has the tangent b. Each transform below is its effect applied, so
+// a caller that evaluates many impedances through the same stage (an arc,
+// a sweep) can work out the effect once, or once per frequency.
+enum class EffectKind { Pass, Series, Shunt, Line };
+struct Effect {
+    double a = 0;
+    double b = 0;
+};
+EffectKind KindOf(int code);
+
+// The tangent of a line's electrical length: length in degrees at f0,
+// scaled to f. Zero when f0 is 0 or the angle is not finite.
+double LineAngle(double length, double f, double f0);
+
+// The effect of element `code` (1..13) with its values in slots v1..v4 (as
+// Value(stage, 1..4)), at angular frequency omega; lines and stubs take the
+// tangent t = tan(LineAngle(v1, f, v2)) instead of omega.
+Effect EffectOf(int code, double v1, double v2, double v3, double v4, double omega, double t);
+
+// R + jX through an effect.
+Impedance ApplyEffect(EffectKind kind, Effect e, double R, double X);
+
+// What the network keeps of a stage's result: a stage whose arithmetic broke
+// down (NaN) passes `before` unchanged; overflow is held at kLimitOhms.
+Impedance Accepted(Impedance before, Impedance after);
+
+// The same over arrays, point by point, in a form the compiler vectorises.
+// EffectsOf: element `code` at n points, slots 1 and 3 and the frequency
+// given per point, slots 2 and 4 fixed; writes the effects to a[], b[].
+void EffectsOf(int code, const double* v1, double v2, const double* v3, double v4,
+               const double* f, double* a, double* b, int n);
+// ApplyEffects: R[i] + jX[i] through effect (a[i], b[i]), then Accepted.
+void ApplyEffects(EffectKind kind, const double* a, const double* b, double* R, double* X,
+                  int n);
 
 // Inputs in the order of the element's values, then f, then R, X.
 Impedance SeriesCapacitor(double C, double Q, double f, double R, double X);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
+#include "calc/Ladder.h"
 #include "calc/Math.h"
 
 namespace qv {
@@ -24,9 +26,8 @@ bool InsideBox(double x, double y) {
 }
 
 void PlotArcPoint(SessionState& s, Surface& surf, const ChartGeometry& g,
-                  const ArcStyle& style, ArcPen& pen) {
-    Math(s, s.LoadPointIndex);
-    const PagePoint p = ToPage(g, s.SystemZ, s.CurrentR, s.CurrentX, &s.PointRho);
+                  const ArcStyle& style, ArcPen& pen, double R, double X) {
+    const PagePoint p = ToPage(g, s.SystemZ, R, X, &s.PointRho);
     surf.SetLineWidth(style.arcWidth);
     surf.SetColour(s.ArcColour);
     if (!p.valid) {
@@ -52,6 +53,86 @@ void PlotArcPoint(SessionState& s, Surface& surf, const ChartGeometry& g,
 }
 
 bool InRange(int code) { return code >= 1 && code <= 13; }
+
+// The values of t along an arc: a 32-bit t advanced by repeated addition
+// gives exactly 1000 steps ending at 0.99999, a hair short of the actual
+// value.
+const std::array<float, kArcSteps>& ArcSteps() {
+    static const std::array<float, kArcSteps> steps = [] {
+        std::array<float, kArcSteps> t{};
+        float v = 0.001f;
+        for (int i = 0; i < kArcSteps && v <= 1.0f; ++i, v += 0.001f) t[i] = v;
+        return t;
+    }();
+    return steps;
+}
+
+struct ArcSlots {
+    double v1, v3;
+};
+
+// Slots 1 and 3 of a stage at step t of its walk, from its saved values
+// `sv`; `now` holds what a slot keeps when the element does not walk it.
+ArcSlots ArcStepSlots(int code, float t, const std::array<double, kValueSlots>& sv,
+                      const std::array<double, kValueSlots>& now) {
+    switch (code) {
+        case SeriesCapacitor:
+        case ShuntInductor:
+        case ShuntResistor:
+            return {sv[1] / t, now[3]};
+        case ShuntCapacitor:
+        case SeriesInductor:
+        case SeriesResistor:
+        case TransmissionLine:
+        case SeriesShortedStub:
+        case ShuntOpenStub:
+            return {t * sv[1], now[3]};
+        case SeriesOpenStub:
+        case ShuntShortedStub:
+            return {90 + (sv[1] - 90) * t, now[3]};
+        case ShuntLCPair:
+            return {sv[1] / t, t * sv[3]};
+        case SeriesLCPair:
+            return {t * sv[1], sv[3] / t};
+        default:
+            return {now[1], now[3]};
+    }
+}
+
+// The input impedance at every step of stage `stage`'s arc, the stages
+// before it at their last step and those after it neutral. Leaves the stage
+// at its last step, and CurrentR, CurrentX (and in table mode TestFrequency)
+// as Math leaves them at the last point.
+void ArcImpedances(SessionState& s, int stage, const ValueTable& saved,
+                   std::array<double, kArcSteps>& R, std::array<double, kArcSteps>& X) {
+    const auto& steps = ArcSteps();
+    const int code = s.ElementType[stage];
+    const double entryFrequency = s.TestFrequency;
+    const LadderStart start = StartOf(s, s.LoadPointIndex);
+    if (!start.computes || !(start.f > 0)) {
+        // Math computes nothing at all, or (a table row without frequency)
+        // nothing after its first call: left to Math point by point, from
+        // the frequency it would have found.
+        s.TestFrequency = entryFrequency;
+        for (int i = 0; i < kArcSteps; ++i) {
+            if (InRange(code)) SetArcStep(s, stage, steps[i], saved);
+            Math(s, s.LoadPointIndex);
+            R[i] = s.CurrentR;
+            X[i] = s.CurrentX;
+        }
+        return;
+    }
+    std::array<double, kArcSteps> v1, v3;
+    for (int i = 0; i < kArcSteps; ++i) {
+        const ArcSlots a = ArcStepSlots(code, steps[i], saved[stage], s.Value[stage]);
+        v1[i] = a.v1;
+        v3[i] = a.v3;
+    }
+    WalkStage(s, stage, v1.data(), v3.data(), start.f, start.z, R.data(), X.data(), kArcSteps);
+    if (InRange(code)) SetArcStep(s, stage, steps.back(), saved);
+    s.CurrentR = R.back();
+    s.CurrentX = X.back();
+}
 
 }  // namespace
 
@@ -98,59 +179,30 @@ void SetNeutralValues(SessionState& s) {
 }
 
 void SetArcStep(SessionState& s, int stage, float t, const ValueTable& saved) {
-    auto& v = s.Value[stage];
-    const auto& sv = saved[stage];
-    switch (s.ElementType[stage]) {
-        case SeriesCapacitor:
-        case ShuntInductor:
-        case ShuntResistor:
-            v[1] = sv[1] / t;
-            break;
-        case ShuntCapacitor:
-        case SeriesInductor:
-        case SeriesResistor:
-        case TransmissionLine:
-        case SeriesShortedStub:
-        case ShuntOpenStub:
-            v[1] = t * sv[1];
-            break;
-        case SeriesOpenStub:
-        case ShuntShortedStub:
-            v[1] = 90 + (sv[1] - 90) * t;
-            break;
-        case ShuntLCPair:
-            v[1] = sv[1] / t;
-            v[3] = t * sv[3];
-            break;
-        case SeriesLCPair:
-            v[1] = t * sv[1];
-            v[3] = sv[3] / t;
-            break;
-        default:
-            break;
-    }
+    const ArcSlots a = ArcStepSlots(s.ElementType[stage], t, saved[stage], s.Value[stage]);
+    s.Value[stage][1] = a.v1;
+    s.Value[stage][3] = a.v3;
+}
+
+void ComputeElementArcs(SessionState& s, ArcPoints& points) {
+    const ValueTable saved = s.Value;
+    SetNeutralValues(s);
+    s.LoadPointIndex = ArcLoadRow(s);
+    for (int st = kFirstStage; st <= kLastStage; ++st) ArcImpedances(s, st, saved, points.R[st], points.X[st]);
+    s.Value = saved;
 }
 
 void DrawElementArcs(SessionState& s, Surface& surf, const ChartGeometry& g,
                      const ArcStyle& style) {
     if (s.ArcsSwitch == kArcsOff) return;
-    const ValueTable saved = s.Value;
-    SetNeutralValues(s);
-    s.LoadPointIndex = ArcLoadRow(s);
-
+    const auto points = std::make_unique<ArcPoints>();
+    ComputeElementArcs(s, *points);
     for (int st = kFirstStage; st <= kLastStage; ++st) {
         ArcPen pen;
-        const bool walks = InRange(s.ElementType[st]);
-        // A 32-bit t advanced by repeated addition gives exactly 1000 steps
-        // ending at 0.99999, a hair short of the actual value.
-        for (float t = 0.001f; t <= 1.0f; t += 0.001f) {
-            if (walks) SetArcStep(s, st, t, saved);
-            s.ArcColour = style.colours[st];
-            PlotArcPoint(s, surf, g, style, pen);
-        }
+        s.ArcColour = style.colours[st];
+        for (int i = 0; i < kArcSteps; ++i)
+            PlotArcPoint(s, surf, g, style, pen, points->R[st][i], points->X[st][i]);
     }
-
-    s.Value = saved;
     DrawStageColourKey(s, surf);
 }
 

@@ -46,6 +46,19 @@ void SetNeutralValues(SessionState& s);
 void SetArcStep(SessionState& s, int stage, float t,
                 const std::array<std::array<double, kValueSlots>, kStageSlots>& saved);
 
+// The input impedance at every step of the five arcs, stage by stage
+// (index 0 unused).
+struct ArcPoints {
+    std::array<std::array<double, kArcSteps>, kLastStage + 1> R, X;
+};
+
+// What the arcs show, as Math computes it at every step, worked out by
+// stage: the stages before the walked one once per arc, the walked stage and
+// those after it as one batch over the arc's points. Value is restored bit
+// for bit; LoadPointIndex, CurrentR, CurrentX and, in table mode,
+// TestFrequency are left as Math leaves them at the last point.
+void ComputeElementArcs(SessionState& s, ArcPoints& points);
+
 struct ArcStyle {
     double arcWidth = 2;   // the arcs and start markers
     double restWidth = 1;  // left set afterwards

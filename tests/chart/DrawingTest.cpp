@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "calc/Math.h"
 #include "chart/ChartGrids.h"
 #include "chart/ChartView.h"
 #include "chart/OpenedChart.h"
@@ -133,6 +134,43 @@ TEST_F(ElementArcs, ThousandStepsPerStageMarkersAndRestoredValues) {
     EXPECT_EQ(bars[1].x2, 3400);
     EXPECT_EQ(bars[1].y1, 15);
     EXPECT_EQ(bars[1].y2, 45);
+}
+
+// Each arc point is Math with the walked stage at its step, the stages before
+// at their last step and those after neutral; also in table mode, where a
+// row without frequency leaves every point after the first to Math itself.
+TEST_F(ElementArcs, EveryPointIsTheNetworkAtItsStep) {
+    s.ElementType[2] = SeriesOpenStub;
+    s.Value[2] = {0, 30, 14e6, 50};
+    s.ElementType[4] = TransmissionLine;
+    s.Value[4] = {0, 100, 2e6, 75};
+    s.LoadRows = s.SweepPoints = 3;
+    for (double rowFrequency : {3e6, 0.0}) {
+        for (std::uint16_t mode : {1, 2}) {
+            s.LoadMode = mode;
+            s.TestFrequency = 1e6;
+            s.LoadFreq[2] = rowFrequency, s.LoadR[2] = 30, s.LoadX[2] = 40;
+            SessionState ref = s;
+            rs.Reset();
+            DrawElementArcs(s, rs, ScreenGeometry(s));
+            std::vector<PagePoint> drawn, want;
+            for (const DrawOp& op : rs.Ops())
+                if (op.kind == DrawOp::Line) drawn.push_back({op.x2, op.y2, true});
+            const auto saved = ref.Value;
+            SetNeutralValues(ref);
+            for (int st = 1; st <= 5; ++st)
+                for (float t = 0.001f; t <= 1.0f; t += 0.001f) {
+                    SetArcStep(ref, st, t, saved);
+                    Math(ref, ArcLoadRow(ref));
+                    want.push_back(ToPage(ScreenGeometry(ref), ref.SystemZ, ref.CurrentR, ref.CurrentX));
+                }
+            ASSERT_EQ(drawn.size(), want.size());
+            for (std::size_t i = 0; i < want.size(); ++i)
+                ASSERT_TRUE(std::fabs(drawn[i].x - want[i].x) < 1e-6 && std::fabs(drawn[i].y - want[i].y) < 1e-6)
+                    << "mode " << mode << " point " << i;
+            EXPECT_TRUE(s.CurrentR == ref.CurrentR && s.TestFrequency == ref.TestFrequency);
+        }
+    }
 }
 
 TEST_F(ElementArcs, ArcsOffDrawsNothing) {

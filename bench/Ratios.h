@@ -1,0 +1,64 @@
+// A benchmark main that ends with ratios of figures measured in the same run:
+// each benchmark's median CPU time (or its only figure, without repetitions)
+// is kept, and after the run one line "ratio NAME VALUE" per ratio asked
+// for, so that scripts can read them. Ratios are what is stated, since the
+// machine's speed varies from run to run but both sides of a ratio share it;
+// CPU time, since on a shared machine the wall clock also counts the time
+// other programs had the processor.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct Ratio {
+    const char* name;
+    const char* measured;  // benchmark function names
+    const char* baseline;
+};
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            const bool median = r.aggregate_name == "median";
+            if (!median && !r.aggregate_name.empty()) continue;
+            const std::string& name = r.run_name.function_name;
+            if (!median && medianSeen_.count(name)) continue;
+            seconds_[name] = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
+            if (median) medianSeen_[name] = true;
+        }
+    }
+    // Prints the ratio lines for the figures measured; none for a pair
+    // that was filtered out.
+    void PrintRatios(const std::vector<Ratio>& ratios) const {
+        for (const Ratio& q : ratios) {
+            const auto m = seconds_.find(q.measured), b = seconds_.find(q.baseline);
+            if (m == seconds_.end() || b == seconds_.end() || b->second <= 0) continue;
+            std::printf("ratio %s %.3f\n", q.name, m->second / b->second);
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    std::map<std::string, double> seconds_;
+    std::map<std::string, bool> medianSeen_;
+};
+
+inline int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios(ratios);
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace bench

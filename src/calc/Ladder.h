@@ -1,0 +1,48 @@
+// The network walked stage by stage, for one point or for many at once.
+// Math is built on the single-point pieces; the element arcs and the sweep
+// use the batches, which give Math's results point by point but work out
+// what is shared between the points only once: the stages before the one an
+// arc walks, a stage's own impedance when neither its values nor the
+// frequency change, and the arithmetic of each stage as one vectorised loop
+// over all points.
+#pragma once
+
+#include <cstdint>
+
+#include "calc/Transforms.h"
+#include "session/SessionState.h"
+
+namespace qv {
+
+// What Math starts from at load row loadIndex.
+struct LadderStart {
+    bool computes = false;  // false: TestFrequency was not above 0, Math does nothing
+    double f = 0;           // the frequency of the calculation
+    transforms::Impedance z;  // the load; one that is not a number starts as a short
+};
+
+// A load as the network takes it: not a number counts as 0 (a damaged file
+// starts as a short), |R| and |X| are held to kLimitOhms.
+transforms::Impedance LoadAsTaken(double R, double X);
+
+// Math's first steps: in load-table mode (LoadMode != 1) it writes the row's
+// frequency to TestFrequency; when `computes` is false nothing is written.
+LadderStart StartOf(SessionState& s, std::int16_t loadIndex);
+
+// Stages first..last applied to z at frequency f, as Math applies them;
+// sets VelocityFactor to 1 when a line or stub is among them.
+transforms::Impedance ApplyStages(SessionState& s, int first, int last, double f,
+                                  transforms::Impedance z);
+
+// n points that differ only in stage `stage`'s slots 1 and 3 (v1[i], v3[i]),
+// at one frequency f, all entering the network as z: the input impedance of
+// each in R[i], X[i]. The stages before `stage` are worked out once.
+void WalkStage(SessionState& s, int stage, const double* v1, const double* v3, double f,
+               transforms::Impedance z, double* R, double* X, int n);
+
+// n points at frequencies f[i] entering the network as R[i] + jX[i]: the
+// network applied to each, in place. Every f[i] must be above 0 (Math does
+// nothing otherwise; the caller decides what such a point shows).
+void ApplyNetwork(SessionState& s, const double* f, double* R, double* X, int n);
+
+}  // namespace qv
