@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <cstdio>
+#include <sstream>
 
 #include "files/LoadData.h"
 #include "files/NetworkFile.h"
+#include "files/Touchstone.h"
 #include "numbers/Parse.h"
 #include "session/MessageSink.h"
 
@@ -33,7 +35,7 @@ std::string OneLine(std::string text) {
 }
 
 void LoadSession(const std::string& network, const std::optional<std::string>& load,
-                 SessionState& s) {
+                 SessionState& s, std::ostream* notices) {
     InitSession(s);
     ResetNetwork(s);
     s.LoadMode = 1;
@@ -47,7 +49,16 @@ void LoadSession(const std::string& network, const std::optional<std::string>& l
 
     if (load) {
         s.LoadFileName = *load;
-        if (!ParseLoadData(*load, s, sink)) {
+        if (IsTouchstoneFile(*load)) {
+            if (!ReadTouchstoneLoad(*load, s, sink))
+                throw Problem{OneLine(sink.messages.empty() ? *load + ": cannot read"
+                                                            : sink.messages.back())};
+            for (const std::string& note : sink.messages) {
+                std::istringstream lines(note);
+                for (std::string line; notices && std::getline(lines, line);)
+                    *notices << kTool << ": " << line << '\n';
+            }
+        } else if (!ParseLoadData(*load, s, sink)) {
             throw Problem{*load + ": " +
                           (sink.messages.empty() ? std::string("cannot read")
                                                  : OneLine(sink.messages.front()))};

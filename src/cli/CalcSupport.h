@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,11 @@ std::string OneLine(std::string text);
 
 // A session as the program has it after start-up and the Design page's
 // opening steps, with the network file read as "Get net" reads it and, when
-// given, the load-data file read as "Get freq/load" reads it.
+// given, the load file (load data or Touchstone, by its content) read as
+// "Get freq/load" reads it. The reader's notices (the port used, the
+// thinning) go to `notices`, one line each, when given.
 void LoadSession(const std::string& network, const std::optional<std::string>& load,
-                 SessionState& s);
+                 SessionState& s, std::ostream* notices = nullptr);
 
 // The arguments after the command (args[0]): each option named in `options`
 // ("--name value", "--name=value" or "-o value") into its slot, once; the one

@@ -138,9 +138,9 @@ Options ParseArguments(const std::vector<std::string>& args) {
     return o;
 }
 
-int Impedance(const Options& o, std::ostream& out) {
+int Impedance(const Options& o, std::ostream& out, std::ostream& err) {
     SessionState s;
-    LoadSession(o.network, o.load, s);
+    LoadSession(o.network, o.load, s, &err);
     Math(s, s.LoadPointIndex);
     const Reflection g = ReflectionOf(s.CurrentR, s.CurrentX, s.SystemZ);
     out << "frequency_hz,r_ohm,x_ohm,rho,angle_deg,vswr,return_loss_db\n"
@@ -161,9 +161,9 @@ std::string BandwidthLine(const Bandwidth& b) {
            '\n';
 }
 
-int Sweep(const Options& o, std::ostream& out) {
+int Sweep(const Options& o, std::ostream& out, std::ostream& err) {
     SessionState s;
-    LoadSession(o.network, o.load, s);
+    LoadSession(o.network, o.load, s, &err);
     if (!o.load) {
         if (o.start) s.SweepStart = FrequencyOption("--start", *o.start);
         if (o.stop) s.SweepStop = FrequencyOption("--stop", *o.stop);
@@ -202,7 +202,7 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (!args.empty() && args[0] == "match") return MatchCommand(args, out, err);
         if (!args.empty() && IsPictureCommand(args[0])) return PictureCommand(args, pictures);
         const Options o = ParseArguments(args);
-        return o.command == "impedance" ? Impedance(o, out) : Sweep(o, out);
+        return o.command == "impedance" ? Impedance(o, out, err) : Sweep(o, out, err);
     } catch (const Problem& p) {
         err << kTool << ": " << p.text << '\n';
     } catch (const std::exception& e) {

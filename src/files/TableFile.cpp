@@ -27,6 +27,10 @@ double TableReturnLoss(double rho) {
     return std::min(kReturnLossCapDb, -20 * std::log10(rho));
 }
 
+int TablePointCount(const SessionState& s) {
+    return std::clamp<int>(s.SweepPoints, 0, s.LoadMode == 2 ? kMaxLoadPoints : kSweepCapacity);
+}
+
 std::string TableFileText(const SessionState& s, const std::string& shownName,
                           const std::string& date) {
     std::string out;
@@ -38,8 +42,7 @@ std::string TableFileText(const SessionState& s, const std::string& shownName,
     out += "Freq, Resistance, Reactance, Rho, RhoAngle, Return loss, VSWR";
     out += kCrLf;
     out += kCrLf;
-    const int points =
-        std::clamp<int>(s.SweepPoints, 0, s.LoadMode == 2 ? kMaxLoadPoints : kSweepCapacity);
+    const int points = TablePointCount(s);
     for (int i = 0; i < points; ++i) {
         out += Field(s.SweepFreq[i]) + ',' + Field(s.SweepR[i]) + ',' + Field(s.SweepX[i]) + ',' +
                Field(s.SweepRho[i]) + ',' + Field(s.SweepRhoAngle[i]) + ',' +

@@ -14,6 +14,10 @@ namespace qv {
 // the formula has no finite value, and for anything closer to it.
 double TableReturnLoss(double rho);
 
+// How many sweep points the result files hold: SweepPoints, bounded to the
+// result arrays and, in load-table mode, to the table.
+int TablePointCount(const SessionState& s);
+
 // The file's text, CR LF line ends: title, "Filename: " + shownName, date,
 // the column heads and one line per sweep point 0..SweepPoints-1 (at most
 // the points the result arrays and, in load-table mode, the table hold).

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "files/LoadData.h"
+#include "files/Touchstone.h"
 #include "files/NetworkFile.h"
 #include "numbers/Format.h"
 #include "numbers/Parse.h"
@@ -514,13 +515,27 @@ void DesignPage::GetLoadTable() {
     // Kept here, not only in SavedSweepPoints, which the reader itself
     // overwrites with the count it found on entry.
     const std::int16_t held = s_.SweepPoints;
+    const std::int16_t savedBefore = s_.SavedSweepPoints;
     s_.SavedSweepPoints = held;
     s_.SweepPoints = 0;
     FileDialogRequest request;
     request.title = "Get frequencies and load data";
-    request.filter = "Quendavore load data files (*.RJX)|*.RJX";
+    request.filter =
+        "Load data and Touchstone files (*.RJX *.sNp *.ts)|*.RJX;*.s?p;*.s??p;*.ts|"
+        "Quendavore load data files (*.RJX)|*.RJX|Touchstone files (*.sNp *.ts)|"
+        "*.s?p;*.s??p;*.ts|All files (*)|*";
     request.confirmOverwrite = false;
-    if (auto name = host.OpenFileName(request)) {
+    const std::optional<std::string> name = host.OpenFileName(request);
+    if (name && IsTouchstoneFile(*name)) {
+        // All or nothing: a refused file leaves the load and the network as
+        // they were.
+        s_.SweepPoints = held;
+        if (!ReadTouchstoneLoad(*name, s_, host)) {
+            s_.SavedSweepPoints = savedBefore;
+            return;
+        }
+        s_.LoadFileName = *name;
+    } else if (name) {
         s_.LoadFileName = *name;
         ParseLoadData(*name, s_, host);
     }

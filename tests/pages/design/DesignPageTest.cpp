@@ -132,6 +132,22 @@ TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
     Press("cmdGetLoad");  // an empty file keeps the table
     EXPECT_EQ(state.SweepPoints, 8);
     EXPECT_EQ(Messages().size(), 1u);
+
+    // The content makes a file Touchstone: refused whole, or the load whole.
+    state.Value[0][1] = 77;
+    std::ofstream(dir.File("m.RJX")) << "# Hz S RI R 50\n1 0 0\n2 x 0\n";
+    host.fileAnswers.push_back(dir.File("m.RJX"));
+    Press("cmdGetLoad");
+    EXPECT_EQ(state.SweepPoints, 8);
+    EXPECT_EQ(state.Value[0][1], 77);
+    EXPECT_EQ(Messages().back(), dir.File("m.RJX") + ", line 3: \"x\" is not a number");
+    std::ofstream(dir.File("m.s2p")) << "# Hz S RI R 50\n1 .2 0 0 0 0 0 0 0\n2 .2 0 0 0 0 0 0 0\n";
+    host.fileAnswers.push_back(dir.File("m.s2p"));
+    Press("cmdGetLoad");
+    EXPECT_EQ(state.SweepPoints, 2);
+    EXPECT_DOUBLE_EQ(state.Value[0][1], 75);
+    EXPECT_EQ(Messages().size(), 3u);
+    EXPECT_NE(Messages().back().find("S11"), std::string::npos);
 }
 
 TEST_F(DesignPageTest, UnknownElementCodesFromAFileLeaveThePageSound) {

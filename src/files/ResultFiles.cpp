@@ -1,0 +1,121 @@
+#include "files/ResultFiles.h"
+
+#include <cstdio>
+
+#include "calc/Reflection.h"
+#include "files/TableFile.h"
+
+namespace qv {
+
+namespace {
+
+const char* const kCrLf = "\r\n";
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string Number17(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+std::string CsvText(const SessionState& s) {
+    std::string out = std::string(kResultCsvHeader) + kCrLf;
+    const int points = TablePointCount(s);
+    for (int i = 0; i < points; ++i)
+        out += ResultCsvLine(s.SweepFreq[i], s.SweepR[i], s.SweepX[i], s.SweepRho[i],
+                             s.SweepRhoAngle[i], s.SweepVswr[i], TableReturnLoss(s.SweepRho[i])) +
+               kCrLf;
+    return out;
+}
+
+std::string TouchstoneText(const SessionState& s, const std::string& date) {
+    std::string out;
+    out += "! Quendavore " + s.VersionText + " frequency sweep" + kCrLf;
+    out += "! Date: " + date + kCrLf;
+    out += "! Network: " + (s.CurrentFileName.empty() ? "(not saved)" : s.CurrentFileName) + kCrLf;
+    if (s.LoadMode == 2 && !s.LoadFileName.empty()) out += "! Load: " + s.LoadFileName + kCrLf;
+    out += "! The reflection at the network's input against the system impedance";
+    out += kCrLf;
+    out += "# Hz S RI R " + Number17(s.SystemZ) + kCrLf;
+    const int points = TablePointCount(s);
+    for (int i = 0; i < points; ++i) {
+        const Reflection g = ReflectionOf(s.SweepR[i], s.SweepX[i], s.SystemZ);
+        out += Number17(s.SweepFreq[i]) + ' ' + Number17(g.gammaRe) + ' ' + Number17(g.gammaIm) +
+               kCrLf;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<ResultFormat> ResultFormatNamed(std::string_view word) {
+    const std::string w = Lower(word);
+    if (w == "dat") return ResultFormat::Table;
+    if (w == "s1p") return ResultFormat::Touchstone;
+    if (w == "csv") return ResultFormat::Csv;
+    return std::nullopt;
+}
+
+ResultFormat ResultFormatOf(const std::string& name) {
+    const std::size_t slash = name.find_last_of("/\\");
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return ResultFormat::Table;
+    const std::optional<ResultFormat> f = ResultFormatNamed(std::string_view(name).substr(dot + 1));
+    return f ? *f : ResultFormat::Table;
+}
+
+std::string ResultCsvLine(double freqHz, double r, double x, double rho, double angleDeg,
+                          double vswr, double returnLossDb) {
+    return Number17(freqHz) + ',' + Number17(r) + ',' + Number17(x) + ',' + Number17(rho) + ',' +
+           Number17(angleDeg) + ',' + Number17(vswr) + ',' + Number17(returnLossDb);
+}
+
+std::string TouchstoneProblem(const SessionState& s) {
+    const int points = TablePointCount(s);
+    for (int i = 0; i < points; ++i) {
+        if (!(s.SweepFreq[i] >= 0) || (i > 0 && !(s.SweepFreq[i] > s.SweepFreq[i - 1])))
+            return "a Touchstone file needs frequencies that increase from 0 or above, and "
+                   "sweep point " + std::to_string(i + 1) + " does not (" +
+                   Number17(s.SweepFreq[i]) + " Hz)";
+    }
+    return {};
+}
+
+std::string ResultText(const SessionState& s, ResultFormat format, const std::string& shownName,
+                       const std::string& date) {
+    switch (format) {
+        case ResultFormat::Touchstone: return TouchstoneText(s, date);
+        case ResultFormat::Csv: return CsvText(s);
+        case ResultFormat::Table: break;
+    }
+    return TableFileText(s, shownName, date);
+}
+
+ResultWrite WriteResultFile(const std::string& name, ResultFormat format, SessionState& s,
+                            const std::string& date) {
+    ResultWrite w;
+    w.file = name;
+    if (name.empty()) {
+        w.error = "no file name";
+        return w;
+    }
+    if (format == ResultFormat::Table) {
+        w.ok = WriteTableFile(name, s, date);
+        w.file = s.TextResult;
+    } else {
+        if (format == ResultFormat::Touchstone) w.error = TouchstoneProblem(s);
+        if (!w.error.empty()) return w;
+        w.ok = ReplaceFileContents(name, ResultText(s, format, name, date));
+    }
+    if (!w.ok) w.error = "the file cannot be written (check the folder and the disk)";
+    return w;
+}
+
+}  // namespace qv
