@@ -26,7 +26,7 @@ std::string Number17(double value) {
 
 std::string CsvText(const SessionState& s) {
     std::string out = std::string(kResultCsvHeader) + kCrLf;
-    const int points = TablePointCount(s);
+    const int points = ResultPointCount(s);
     for (int i = 0; i < points; ++i)
         out += ResultCsvLine(s.SweepFreq[i], s.SweepR[i], s.SweepX[i], s.SweepRho[i],
                              s.SweepRhoAngle[i], s.SweepVswr[i], TableReturnLoss(s.SweepRho[i])) +
@@ -43,7 +43,7 @@ std::string TouchstoneText(const SessionState& s, const std::string& date) {
     out += "! The reflection at the network's input against the system impedance";
     out += kCrLf;
     out += "# Hz S RI R " + Number17(s.SystemZ) + kCrLf;
-    const int points = TablePointCount(s);
+    const int points = ResultPointCount(s);
     for (int i = 0; i < points; ++i) {
         const Reflection g = ReflectionOf(s.SweepR[i], s.SweepX[i], s.SystemZ);
         out += Number17(s.SweepFreq[i]) + ' ' + Number17(g.gammaRe) + ' ' + Number17(g.gammaIm) +
@@ -78,7 +78,7 @@ std::string ResultCsvLine(double freqHz, double r, double x, double rho, double 
 }
 
 std::string TouchstoneProblem(const SessionState& s) {
-    const int points = TablePointCount(s);
+    const int points = ResultPointCount(s);
     for (int i = 0; i < points; ++i) {
         if (!(s.SweepFreq[i] >= 0) || (i > 0 && !(s.SweepFreq[i] > s.SweepFreq[i - 1])))
             return "a Touchstone file needs frequencies that increase from 0 or above, and "

@@ -27,7 +27,7 @@ double TableReturnLoss(double rho) {
     return std::min(kReturnLossCapDb, -20 * std::log10(rho));
 }
 
-int TablePointCount(const SessionState& s) {
+int ResultPointCount(const SessionState& s) {
     return std::clamp<int>(s.SweepPoints, 0, s.LoadMode == 2 ? kMaxLoadPoints : kSweepCapacity);
 }
 
@@ -42,7 +42,7 @@ std::string TableFileText(const SessionState& s, const std::string& shownName,
     out += "Freq, Resistance, Reactance, Rho, RhoAngle, Return loss, VSWR";
     out += kCrLf;
     out += kCrLf;
-    const int points = TablePointCount(s);
+    const int points = ResultPointCount(s);
     for (int i = 0; i < points; ++i) {
         out += Field(s.SweepFreq[i]) + ',' + Field(s.SweepR[i]) + ',' + Field(s.SweepX[i]) + ',' +
                Field(s.SweepRho[i]) + ',' + Field(s.SweepRhoAngle[i]) + ',' +

@@ -16,7 +16,7 @@ double TableReturnLoss(double rho);
 
 // How many sweep points the result files hold: SweepPoints, bounded to the
 // result arrays and, in load-table mode, to the table.
-int TablePointCount(const SessionState& s);
+int ResultPointCount(const SessionState& s);
 
 // The file's text, CR LF line ends: title, "Filename: " + shownName, date,
 // the column heads and one line per sweep point 0..SweepPoints-1 (at most
