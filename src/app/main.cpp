@@ -41,6 +41,10 @@
 #include "pages/vswrsetup/VswrsetupPage.h"
 #define QV_HAS_VSWRSETUP 1
 #endif
+#if __has_include("pages/match/MatchPage.h")
+#include "pages/match/MatchPage.h"
+#define QV_HAS_MATCH 1
+#endif
 #if __has_include("pages/sweepsetup/SweepsetupPage.h")
 #include "pages/sweepsetup/SweepsetupPage.h"
 #define QV_HAS_SWEEPSETUP 1
@@ -93,6 +97,9 @@ int main(int argc, char** argv) {
 #endif
 #ifdef QV_HAS_OPTIMISE
     navigator.Register(qv::PageId::Optimise, [](qv::PageContext& c) { return qv::MakeOptimisePage(c); });
+#endif
+#ifdef QV_HAS_MATCH
+    navigator.Register(qv::PageId::Match, [](qv::PageContext& c) { return qv::MakeMatchPage(c); });
 #endif
 
     if (navigator.Has(qv::PageId::Opening)) {

@@ -456,17 +456,6 @@ int NearestRow(const SessionState& s) {
     return best;
 }
 
-// A loaded Q to four significant digits, rounded up so that the figure
-// stated as the minimum is itself accepted.
-std::string QText(double q) {
-    if (q <= 0) return "0";
-    const double unit = std::pow(10.0, std::floor(std::log10(q)) - 3);
-    std::string text = NumberText(std::ceil(q / unit * (1 - 1E-12)) * unit, 4);
-    if (!text.empty() && text[0] == ' ') text.erase(0, 1);
-    if (!text.empty() && text[0] == '.') text.insert(0, "0");
-    return text;
-}
-
 }  // namespace
 
 const char* TopologyName(MatchTopology topology) {
@@ -477,6 +466,15 @@ const char* TopologyName(MatchTopology topology) {
     case MatchTopology::Stub: return "stub";
     }
     return "";
+}
+
+std::string LoadedQText(double q) {
+    if (q <= 0) return "0";
+    const double unit = std::pow(10.0, std::floor(std::log10(q)) - 3);
+    std::string text = NumberText(std::ceil(q / unit * (1 - 1E-12)) * unit, 4);
+    if (!text.empty() && text[0] == ' ') text.erase(0, 1);
+    if (!text.empty() && text[0] == '.') text.insert(0, "0");
+    return text;
 }
 
 std::string MatchStageText(const MatchStage& st) {
@@ -602,7 +600,7 @@ MatchSet SynthesizeMatches(const SessionState& s, const MatchRequest& request) {
     auto loadedQ = [&](const char* name, double minimum, auto networks, MatchTopology topology) {
         if (request.loadedQ <= 0) return;
         if (request.loadedQ < minimum * (1 - 1E-12)) {
-            set.refusals.push_back(std::string("The loaded Q must be at least ") + QText(minimum) +
+            set.refusals.push_back(std::string("The loaded Q must be at least ") + LoadedQText(minimum) +
                                    " for a " + name + " network on this load.");
             return;
         }

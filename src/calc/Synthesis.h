@@ -86,6 +86,10 @@ struct MatchSet {
 // it) matched to SystemZ. s is not changed.
 MatchSet SynthesizeMatches(const SessionState& s, const MatchRequest& request);
 
+// A loaded Q to four significant digits, rounded up, so that a minimum
+// stated this way is itself accepted: 1.7320508 gives "1.733".
+std::string LoadedQText(double q);
+
 // Replaces stages 1..5 with the network (the rest empty, values cleared).
 void ApplyMatch(SessionState& s, const std::vector<MatchStage>& stages);
 

@@ -72,7 +72,7 @@ int Match(const MatchOptions& o, std::ostream& out, std::ostream& err) {
     std::vector<std::string> notes;
     if ((request.pi || request.t) && request.loadedQ <= 0) {
         const std::string text = "pi and t need --loaded-q; the smallest possible here is " +
-                                 Number17(set.minimumPiQ) + " for pi and " + Number17(set.minimumTQ) + " for t";
+                                 LoadedQText(set.minimumPiQ) + " for pi and " + LoadedQText(set.minimumTQ) + " for t";
         if (!request.l) throw Problem{text};
         notes.push_back(text);
     }

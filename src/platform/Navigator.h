@@ -19,6 +19,7 @@ enum class PageId {
     VswrSetup, // frmVSWRsetup, modal
     SweepSetup, // sweep set-up dialog, modal
     Optimise,   // band optimiser dialog, modal
+    Match,      // the Design page's match dialog, modal
 };
 
 class Navigator {

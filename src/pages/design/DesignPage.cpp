@@ -110,6 +110,8 @@ DesignPage::DesignPage(PageContext& context)
     auto* save = AddButton("cmdSave", "Save net", {500, 6233, 1350, 330}, "Save the current network");
     auto* getNet = AddButton("cmdGetNet", "Get net", {500, 6583, 1350, 330}, "Get a new network");
     auto* setup = AddButton("cmdSetup", "Setup", {500, 6933, 1350, 330});
+    auto* match = AddButton("cmdMatch", "Match", {500, 5183, 1350, 330},
+                            "Compute the networks that match the load");
     auto* exit = AddButton("cmdExit", "Exit", {500, 7283, 1350, 330}, "Exit / quit the program");
     // Where the palette prints its own prompt, so the two take turns.
     prompt_ = AddLabel("lblSelectElementToEdit", kPromptText, {6000, 8000, 0, 0});
@@ -123,6 +125,7 @@ DesignPage::DesignPage(PageContext& context)
     connect(save, &QPushButton::clicked, this, [this] { SaveNetwork(); });
     connect(getNet, &QPushButton::clicked, this, [this] { GetNetwork(); });
     connect(setup, &QPushButton::clicked, this, [this] { Setup(); });
+    connect(match, &QPushButton::clicked, this, [this] { Match(); });
     connect(exit, &QPushButton::clicked, this, [this] { Exit(); });
 
     // Return in a box does what the box's button does.
@@ -598,6 +601,15 @@ void DesignPage::Compact() {
             s_.ElementType[stage + 1] = 0;
         }
     }
+    Open();
+}
+
+// The match is computed for the frequency and impedance the boxes show; the
+// page then shows whatever network the dialog left.
+void DesignPage::Match() {
+    ReadSystemZBox();
+    ReadFrequencyBox();
+    context_.navigator.ShowModal(PageId::Match);
     Open();
 }
 

@@ -45,6 +45,7 @@ public:
     void GetNetwork();
     void SaveNetwork();
     void Compact();
+    void Match();
     void Analyze();
     void Setup();
     void Exit();

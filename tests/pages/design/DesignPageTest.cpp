@@ -105,6 +105,11 @@ TEST_F(DesignPageTest, FrequencyImpedanceAndAnalyzeClampWithMessages) {
     EXPECT_EQ(navigator.shown, (std::vector<PageId>{PageId::Analyze, PageId::Setup}));
     Press("cmdExit");
     EXPECT_EQ(navigator.modal, std::vector<PageId>{PageId::Exit});
+    // Match works on the frequency the box shows, typed or not entered.
+    Type("txtFrequency", "14.2M");
+    Press("cmdMatch");
+    EXPECT_EQ(state.TestFrequency, 14.2e6);
+    EXPECT_EQ(navigator.modal, (std::vector<PageId>{PageId::Exit, PageId::Match}));
 }
 
 TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
