@@ -2,14 +2,21 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QSettings>
 #include <QTimer>
 
 namespace qv {
+
+namespace {
+// The main window's size, place and maximised state, kept across runs.
+constexpr char kGeometryKey[] = "window/geometry";
+}  // namespace
 
 AppNavigator::AppNavigator(SessionState& state, Host& host, std::string lastSessionPath)
     : context_{state, host, *this, std::move(lastSessionPath)} {}
 
 AppNavigator::~AppNavigator() {
+    KeepGeometry();
     quitting_ = true;
     current_.reset();
 }
@@ -32,6 +39,11 @@ void AppNavigator::SwitchTo(PageId page) {
     std::unique_ptr<PageWindow> next = it->second(context_);
     if (!next) return;
     next->installEventFilter(this);
+    // The new page takes the window's place, size and state as the user left
+    // them, on this page or in an earlier run.
+    KeepGeometry();
+    const QByteArray geometry = QSettings().value(kGeometryKey).toByteArray();
+    if (!geometry.isEmpty()) next->restoreGeometry(geometry);
     if (current_) {
         current_->removeEventFilter(this);
         current_->hide();
@@ -51,7 +63,13 @@ void AppNavigator::ShowModal(PageId page) {
     dialog->ExecModal();
 }
 
+void AppNavigator::KeepGeometry() {
+    if (current_ && current_->isVisible())
+        QSettings().setValue(kGeometryKey, current_->saveGeometry());
+}
+
 void AppNavigator::Quit() {
+    KeepGeometry();
     quitting_ = true;
     QTimer::singleShot(0, qApp, &QApplication::quit);
 }

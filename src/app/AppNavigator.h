@@ -38,6 +38,8 @@ protected:
 
 private:
     void SwitchTo(PageId page);
+    // Stores the shown main page's geometry in the program's settings.
+    void KeepGeometry();
 
     PageContext context_;
     std::map<PageId, PageFactory> factories_;

@@ -61,6 +61,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quendavore");
+    QApplication::setOrganizationName("Quendavore");
 
     qv::QtHost host;
     qv::SessionState state;

@@ -278,13 +278,13 @@ void PageWindow::PlaceOverOpener() {
     for (const QWidget* w : QApplication::topLevelWidgets())
         if (!opener && w != this && w->isVisible()) opener = w;  // nothing focused
     if (!opener) return;
-    // A dialog the page did not size itself takes the scale of the page that
-    // opened it, so its text is as large as the page's, not the size of a
-    // small screen's.
+    // A dialog the page did not size itself opens at one size for the
+    // screen, whichever page opened it and however large that page is: its
+    // points are the screen's points.
     if (!fitted_) {
-        if (const auto* page = qobject_cast<const PageWindow*>(opener)) {
-            ResizeToScale(page->Scale() * page->UnitsPerPoint() / unitsPerPoint_);
-        }
+        const QScreen* screen = opener->screen() ? opener->screen() : QGuiApplication::primaryScreen();
+        const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+        ResizeToScale(dpi / 72.0 / unitsPerPoint_);
     }
     move(opener->geometry().center() - rect().center());
 }

@@ -1,13 +1,20 @@
 #include "platform/QtHost.h"
 
 #include <QApplication>
+#include <algorithm>
+#include <cmath>
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QSettings>
 #include <QScreen>
 #include <QTime>
+
+#include "platform/PageWindow.h"
 
 namespace qv {
 
@@ -33,15 +40,33 @@ QStringList QtNameFilters(const std::string& filter) {
 
 QtHost::QtHost(QWidget* parent) : parent_(parent) {}
 
+namespace {
+
+// A message reads at the text size of the page it is about.
+void UsePageTextSize(QWidget& box) {
+    const auto* page = qobject_cast<const PageWindow*>(QApplication::activeWindow());
+    if (!page) return;
+    QFont font = box.font();
+    font.setPixelSize(std::max(
+        9, static_cast<int>(std::lround(page->DefaultFontSize() * page->UnitsPerPoint() * page->Scale()))));
+    box.setFont(font);
+}
+
+constexpr char kFolderKey[] = "files/folder";
+
+}  // namespace
+
 void QtHost::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, kProgramTitle, QString::fromStdString(text),
                     QMessageBox::Ok, parent_);
+    UsePageTextSize(box);
     box.exec();
 }
 
 bool QtHost::AskYesNo(const std::string& text) {
     QMessageBox box(QMessageBox::Question, kProgramTitle, QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, parent_);
+    UsePageTextSize(box);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -55,10 +80,17 @@ std::optional<std::string> QtHost::FileDialog(const FileDialogRequest& request, 
         dialog.setNameFilters(filters);
         dialog.selectNameFilter(filters.front());
     }
+    // Every file dialog starts in the folder the user last chose a file in
+    // (a name with a folder of its own still takes it there).
+    QSettings settings;
+    const QString folder = settings.value(kFolderKey).toString();
+    if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
     if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front().toStdString();
+    const QString chosen = dialog.selectedFiles().front();
+    settings.setValue(kFolderKey, QFileInfo(chosen).absolutePath());
+    return chosen.toStdString();
 }
 
 std::optional<std::string> QtHost::OpenFileName(const FileDialogRequest& request) {

@@ -167,23 +167,25 @@ TEST(PageWindow, ExecModalReturnsTheResultGivenToDone) {
     EXPECT_EQ(page.ExecModal(), 3);
 }
 
-TEST(PageWindow, AModalDialogOpensOverItsOpenerAtTheOpenersScale) {
-    PageWindow opener(12000, 9000, nullptr, 40.0);  // drawing units, 40 per point
-    opener.ResizeToScale(0.1);
-    opener.move(100, 50);
-    opener.show();
-    PageWindow dialog(6000, 3000);  // twips, 20 per point
-    QSize shown;
-    QPoint centre;
-    QTimer::singleShot(0, &dialog, [&] {
-        shown = dialog.size();
-        centre = dialog.geometry().center();
-        dialog.Done(1);
-    });
-    dialog.ExecModal();
-    // Same physical point size as the opener: 0.1 px per unit x 40 / 20.
-    EXPECT_EQ(shown, QSize(1200, 600));
-    EXPECT_LE((centre - opener.geometry().center()).manhattanLength(), 8);  // frame margins
+TEST(PageWindow, AModalDialogOpensOverItsOpenerAtOneSizeForTheScreen) {
+    for (double openerScale : {0.1, 0.03}) {
+        PageWindow opener(12000, 9000, nullptr, 40.0);  // drawing units, 40 per point
+        opener.ResizeToScale(openerScale);
+        opener.move(100, 50);
+        opener.show();
+        PageWindow dialog(6000, 3000);  // twips, 20 per point
+        QSize shown;
+        QPoint centre;
+        QTimer::singleShot(0, &dialog, [&] {
+            shown = dialog.size();
+            centre = dialog.geometry().center();
+            dialog.Done(1);
+        });
+        dialog.ExecModal();
+        // A point of the dialog is a point of the screen, 96 pixels an inch.
+        EXPECT_EQ(shown, QSize(400, 200)) << openerScale;
+        EXPECT_LE((centre - opener.geometry().center()).manhattanLength(), 8);  // frame margins
+    }
 
     PageWindow sized(6000, 3000);  // a dialog that sized itself keeps its size
     sized.ResizeToScale(0.05);

@@ -4,19 +4,29 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace {
 class QtApp : public ::testing::Environment {
 public:
     QtApp(int argc, char** argv) : argc_(argc), argv_(argv) {}
-    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+    void SetUp() override {
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+        // Window places and folders the tests store never reach the user's
+        // own settings.
+        QApplication::setOrganizationName("QuendavoreTests");
+        for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, settings_.path());
+    }
     void TearDown() override { app_.reset(); }
 
 private:
     int argc_;  // QApplication keeps a reference to it for its whole life
     char** argv_;
     std::unique_ptr<QApplication> app_;
+    QTemporaryDir settings_;
 };
 }  // namespace
 

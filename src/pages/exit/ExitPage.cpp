@@ -10,9 +10,13 @@ namespace qv {
 
 namespace {
 
+// The label strip, the three buttons and a margin below them as wide as the
+// strip: the dialog is no taller than what it shows.
+constexpr double kExitPageHeight = 3900;
+
 class ExitPage : public PageWindow {
 public:
-    explicit ExitPage(PageContext& context) : PageWindow(6000, 6000), c_(context) {
+    explicit ExitPage(PageContext& context) : PageWindow(6000, kExitPageHeight), c_(context) {
         setWindowTitle("Exit ?");
         // A dialog's grey, so that the white message strip stands out.
         SetPageColour(Rgb(240, 240, 240));

@@ -16,7 +16,7 @@ inline constexpr char kNetworkEmptyText[] = "The network is empty.";
 inline constexpr char kSavedWithFileText[] = "This session data has been saved";
 inline constexpr char kSavedText[] = "Data for this session has been saved";
 inline constexpr char kSaveDialogTitle[] = "Write Quendavore File";
-inline constexpr char kSaveDialogFilter[] = "Quendavore files (*.TXT)|*.TXT";
+inline constexpr char kSaveDialogFilter[] = "Quendavore files (*.QVF)|*.QVF";
 // How long the confirmation stays up before the program ends, seconds.
 inline constexpr double kConfirmationSeconds = 2.0;
 

@@ -85,7 +85,7 @@ TEST_F(ExitPageTest, SaveThenExitWritesTheChosenNameAsQvf) {
     auto page = Press("cmdSave");
     ASSERT_EQ(host.Count("save"), 1);
     EXPECT_EQ(host.calls.front().file.title, "Write Quendavore File");
-    EXPECT_EQ(host.calls.front().file.filter, "Quendavore files (*.TXT)|*.TXT");
+    EXPECT_EQ(host.calls.front().file.filter, "Quendavore files (*.QVF)|*.QVF");
     EXPECT_EQ(Files(), (Names{"LASTSESSION.QVF", "match.QVF"}));
     EXPECT_EQ(Label(*page), "This session data has been saved");
 

@@ -112,8 +112,11 @@ TEST(Journey, MatchAnalyseSaveExitAndFindItAgain) {
         EXPECT_DOUBLE_EQ(run.state.TestFrequency, kFrequency);
         EXPECT_DOUBLE_EQ(run.state.Value[0][2], -40);
 
+        // The window stays as the user sized it, from page to page and run to run.
+        run.navigator.Current()->resize(700, 500);
         run.Press("cmdAnalyze");
         ASSERT_NE(dynamic_cast<AnalyzePage*>(run.navigator.Current()), nullptr);
+        EXPECT_EQ(run.navigator.Current()->size(), QSize(700, 500));
         // The chart's arcs end at the network's input impedance.
         EXPECT_NEAR(run.state.CurrentR, 50, 0.5);
         EXPECT_NEAR(run.state.CurrentX, 0, 0.5);
@@ -146,6 +149,7 @@ TEST(Journey, MatchAnalyseSaveExitAndFindItAgain) {
     EXPECT_EQ(fromFile.ElementType[2], ShuntCapacitor);
 
     Session again(lastSession);
+    EXPECT_EQ(again.navigator.Current()->size(), QSize(700, 500));
     EXPECT_DOUBLE_EQ(again.state.TestFrequency, kFrequency);
     EXPECT_DOUBLE_EQ(again.state.Value[0][1], 25);
     EXPECT_DOUBLE_EQ(again.state.Value[0][2], -40);
