@@ -75,6 +75,10 @@ public:
             worstVswr = std::max(worstVswr, work_->SweepVswr[k]);
         }
         ++evaluations_;
+        if (worst < localFigure_) {
+            localFigure_ = worst;
+            local_.assign(u, u + base_.size());
+        }
         if (evaluations_ == 1 || worst < bestFigure_) {
             bestFigure_ = worst;
             bestVswr_ = worstVswr;
@@ -94,6 +98,11 @@ public:
         return std::max(1e-3, std::chrono::duration<double>(*deadline_ - Clock::now()).count());
     }
     double Seconds() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
+
+    // The best point of the evaluations since the last BeginLocal.
+    void BeginLocal() { localFigure_ = std::numeric_limits<double>::infinity(); }
+    const std::vector<double>& LocalU() const { return local_; }
+    double LocalFigure() const { return localFigure_; }
 
     const std::vector<double>& BestU() const { return best_; }
     double BestFigure() const { return bestFigure_; }
@@ -123,7 +132,8 @@ private:
     int points_ = 0;
     Clock::time_point start_, lastReport_{};
     std::optional<Clock::time_point> deadline_;
-    std::vector<double> best_;
+    std::vector<double> best_, local_;
+    double localFigure_ = std::numeric_limits<double>::infinity();
     double bestFigure_ = std::numeric_limits<double>::infinity();
     double bestVswr_ = kVswrLimit;
     int evaluations_ = 0;
@@ -146,12 +156,19 @@ void BandConstraints(unsigned m, double* result, unsigned n, const double* x, do
     for (unsigned k = 0; k < m; ++k) result[k] -= x[n - 1];
 }
 
-// One local minimax search from log-point u0 with the given first step.
-void LocalSearch(Search& search, const std::vector<double>& u0, double lo, double hi,
-                 double step, int maxEvaluations) {
+struct Found {
+    double figure = std::numeric_limits<double>::infinity();
+    std::vector<double> u;
+};
+
+// One local minimax search from log-point u0 with the given first step;
+// returns the best point it evaluated.
+Found LocalSearch(Search& search, const std::vector<double>& u0, double lo, double hi,
+                  double step, int maxEvaluations) {
     const unsigned n = static_cast<unsigned>(u0.size());
+    search.BeginLocal();
     nlopt_opt opt = nlopt_create(NLOPT_LN_COBYLA, n + 1);
-    if (opt == nullptr) return;
+    if (opt == nullptr) return {};
     search.current = opt;
 
     std::vector<double> x(u0);
@@ -178,6 +195,7 @@ void LocalSearch(Search& search, const std::vector<double>& u0, double lo, doubl
     nlopt_optimize(opt, x.data(), &minimum);
     nlopt_destroy(opt);
     search.current = nullptr;
+    return {search.LocalFigure(), search.LocalU()};
 }
 
 // The k-th point of the Halton sequence in [lo, hi]^n: spread evenly over
@@ -201,6 +219,64 @@ double Distance(const std::vector<double>& a, const std::vector<double>& b) {
     double sum = 0;
     for (std::size_t i = 0; i < a.size(); ++i) sum += (a[i] - b[i]) * (a[i] - b[i]);
     return std::sqrt(sum);
+}
+
+// The search proper, in rounds until two in a row bring nothing or the time
+// is up. A round spreads Halton points over the box, runs short searches
+// from the best few that lie apart (the first round also from the start),
+// continues the most promising two to convergence and polishes the best
+// with a fresh, smaller model, which settles the ripple the first model
+// left between band points. Short searches first: most starting points lead
+// into poor valleys, and a few dozen steps tell which.
+void RunRounds(Search& search, std::size_t n, double lo, double hi) {
+    const int dims = static_cast<int>(n);
+    const int samplesPerRound = 30 * dims;
+    constexpr std::size_t kShort = 8;
+    constexpr std::size_t kLong = 2;
+    constexpr int kMaxRounds = 50;
+    const double apart = 0.15 * (hi - lo);
+    std::vector<std::vector<double>> tried;
+    int halton = 1;
+    int idle = 0;
+    for (int round = 0; round < kMaxRounds && idle < 2 && !search.Stopped(); ++round) {
+        const double bestBefore = search.BestFigure();
+        std::vector<Found> samples;
+        for (int k = 0; k < samplesPerRound && !search.Stopped(); ++k, ++halton) {
+            std::vector<double> u = HaltonPoint(halton, n, lo, hi);
+            samples.push_back({search.Evaluate(u.data(), nullptr), std::move(u)});
+        }
+        std::sort(samples.begin(), samples.end(),
+                  [](const Found& a, const Found& b) { return a.figure < b.figure; });
+        std::vector<std::vector<double>> starts;
+        if (round == 0) starts.push_back(std::vector<double>(n, 0.0));
+        auto farFrom = [&](const std::vector<double>& u, const auto& points) {
+            for (const auto& p : points)
+                if (Distance(p, u) <= apart) return false;
+            return true;
+        };
+        for (const Found& f : samples) {
+            if (starts.size() >= kShort) break;
+            if (farFrom(f.u, starts) && farFrom(f.u, tried)) starts.push_back(f.u);
+        }
+
+        std::vector<Found> ends;
+        for (const auto& u0 : starts) {
+            if (search.Stopped()) break;
+            tried.push_back(u0);
+            ends.push_back(LocalSearch(search, u0, lo, hi, 0.1 * (hi - lo), 40 * (dims + 1)));
+        }
+        std::sort(ends.begin(), ends.end(),
+                  [](const Found& a, const Found& b) { return a.figure < b.figure; });
+        for (std::size_t i = 0; i < ends.size() && i < kLong && !search.Stopped(); ++i)
+            LocalSearch(search, ends[i].u, lo, hi, 0.03 * (hi - lo), 300 * (dims + 1));
+        for (double polish : {0.01, 0.001}) {
+            if (search.Stopped()) break;
+            const std::vector<double> best = search.BestU();
+            LocalSearch(search, best, lo, hi, polish * (hi - lo), 300 * (dims + 1));
+        }
+        const bool gained = search.BestFigure() < bestBefore - 1e-9 * std::fabs(bestBefore) - 1e-12;
+        idle = gained ? 0 : idle + 1;
+    }
 }
 
 }  // namespace
@@ -280,42 +356,7 @@ OptimiseResult Optimise(const SessionState& s, const OptimiseOptions& options) {
     if (n > 0) {
         const double lo = std::log(std::clamp(o.lowFactor, 1e-6, 1.0));
         const double hi = std::log(std::clamp(o.highFactor, 1.0, 1e6));
-        // Starting points: the start itself, then the best of a spread of
-        // points over the whole box, kept apart so that each search explores
-        // its own valley.
-        std::vector<std::pair<double, std::vector<double>>> samples;
-        const int sampleCount = 40 * static_cast<int>(n);
-        for (int k = 1; k <= sampleCount && !search.Stopped(); ++k) {
-            std::vector<double> u = HaltonPoint(k, n, lo, hi);
-            const double f = search.Evaluate(u.data(), nullptr);
-            samples.emplace_back(f, std::move(u));
-        }
-        std::sort(samples.begin(), samples.end(),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
-        std::vector<std::vector<double>> starts{origin};
-        constexpr std::size_t kStarts = 6;
-        const double apart = 0.15 * (hi - lo);
-        for (const auto& sample : samples) {
-            if (starts.size() >= kStarts) break;
-            bool far = true;
-            for (const auto& chosen : starts) far = far && Distance(chosen, sample.second) > apart;
-            if (far) starts.push_back(sample.second);
-        }
-
-        const int perSearch = 300 * static_cast<int>(n + 1);
-        const double step = 0.1 * (hi - lo);
-        for (const auto& u0 : starts) {
-            if (search.Stopped()) break;
-            LocalSearch(search, u0, lo, hi, step, perSearch);
-        }
-        // A last search from the best point with a fresh, smaller model
-        // settles the ripple that the first pass left between band points.
-        for (double polish : {0.02, 0.002}) {
-            if (search.Stopped()) break;
-            const std::vector<double> best = search.BestU();
-            LocalSearch(search, best, lo, hi, polish * (hi - lo), perSearch);
-        }
-
+        RunRounds(search, n, lo, hi);
         const std::vector<double>& u = search.BestU();
         const std::vector<double>& base = search.Base();
         for (std::size_t i = 0, j = 0; i < options.values.size() && j < n; ++i) {

@@ -70,14 +70,14 @@ TEST(Optimise, OneFrequencyBandReachesTheExactMatch) {
 }
 
 // The best worst-case VSWR over the log box 0.1x..10x of two values, by an
-// exhaustive grid refined twice around its best cell.
+// exhaustive grid refined three times around its best cell.
 double GridBest(const SessionState& s, const std::vector<TunedValue>& tuned) {
     const double a0 = s.Value[tuned[0].stage][tuned[0].slot];
     const double b0 = s.Value[tuned[1].stage][tuned[1].slot];
     double lo0 = -std::log(10), hi0 = std::log(10), lo1 = lo0, hi1 = hi0;
     double best = kVswrLimit, bestU = 0, bestV = 0;
-    for (int pass = 0; pass < 3; ++pass) {
-        constexpr int kSteps = 60;
+    for (int pass = 0; pass < 4; ++pass) {
+        constexpr int kSteps = 24;
         for (int i = 0; i <= kSteps; ++i) {
             for (int j = 0; j <= kSteps; ++j) {
                 const double u = lo0 + (hi0 - lo0) * i / kSteps;
