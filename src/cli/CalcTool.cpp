@@ -15,6 +15,7 @@
 #include "cli/PictureCommands.h"
 #include "files/LoadData.h"
 #include "files/NetworkFile.h"
+#include "files/ResultFiles.h"
 #include "files/TableFile.h"
 #include "numbers/Parse.h"
 #include "session/MessageSink.h"
@@ -28,9 +29,9 @@ using namespace calc_tool;
 
 constexpr const char* kUsage =
     "Usage:\n"
-    "  quendavore-calc impedance NETWORK.QVF [--load LOAD.RJX]\n"
+    "  quendavore-calc impedance NETWORK.QVF [--load LOAD]\n"
     "  quendavore-calc sweep NETWORK.QVF [--load LOAD.RJX] [--start F] [--stop F]\n"
-    "                        [--points N] [-o OUT.DAT] [--bandwidth]\n"
+    "                        [--points N] [-o OUT] [--format dat|s1p|csv] [--bandwidth]\n"
     "  quendavore-calc optimise NETWORK.QVF [--load LOAD.RJX] [--start F] [--stop F]\n"
     "                  [--points N] [--parts 1,2,...] [--goal vswr|rl] [--series E24]\n"
     "                  -o OUT.QVF\n"
@@ -44,10 +45,14 @@ constexpr const char* kUsage =
     "impedance  prints the input impedance, reflection, VSWR and return loss at\n"
     "           the network's test frequency (with a load table, at its middle row)\n"
     "           as one line of comma-separated values under a header line.\n"
-    "sweep      writes the tabulated sweep results to OUT (its extension becomes\n"
-    "           .DAT) or, with -o - or without -o, to standard output. The sweep\n"
-    "           limits come from the network file unless given; with a load table\n"
-    "           the sweep runs over the table's rows. --bandwidth prints instead\n"
+    "sweep      writes the sweep results to OUT or, with -o - or without -o, to\n"
+    "           standard output: a one-port Touchstone file when OUT ends in .s1p,\n"
+    "           CSV (the impedance command's columns) for .csv, otherwise the\n"
+    "           tabulated-data file (its extension becomes .DAT). --format\n"
+    "           overrides the extension and chooses for standard output (default\n"
+    "           dat). The sweep limits come from the network file unless given;\n"
+    "           with a load table the sweep runs over the table's rows.\n"
+    "           --bandwidth prints instead\n"
     "           one line: vswr2_low_hz,vswr2_high_hz,rl10_low_hz,rl10_high_hz,\n"
     "           best_hz,best_vswr (the bands around the best point, edges\n"
     "           interpolated; a band that does not exist leaves its fields\n"
@@ -74,13 +79,15 @@ constexpr const char* kUsage =
     "           way (default 1200x800). --trace chooses one or two: rl, vswr,\n"
     "           rho, or two joined by a comma (default rl,vswr).\n"
     "\n"
+    "LOAD is a load-data file (.RJX: frequency, R, X per line) or a Touchstone\n"
+    "file (version 1 or 2; of a multi-port, port 1), told apart by content.\n"
     "Frequencies take engineering prefixes (14.2M, 500k). Exit status 0 on\n"
     "success, 2 on bad arguments or unreadable files.\n";
 
 struct Options {
     std::string command;
     std::string network;
-    std::optional<std::string> load, start, stop, points, output;
+    std::optional<std::string> load, start, stop, points, output, format;
     bool bandwidth = false;
 };
 
@@ -112,6 +119,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
         else if (sweep && arg == "--stop") slot = &o.stop;
         else if (sweep && arg == "--points") slot = &o.points;
         else if (sweep && (arg == "-o" || arg == "--output")) slot = &o.output;
+        else if (sweep && arg == "--format") slot = &o.format;
 
         if (slot != nullptr) {
             if (slot->has_value()) throw Problem{"option " + arg + " given twice"};
@@ -132,6 +140,8 @@ Options ParseArguments(const std::vector<std::string>& args) {
         }
     }
     if (o.network.empty()) throw Problem{"no network file given"};
+    if (o.format && !ResultFormatNamed(*o.format))
+        throw Problem{"option --format '" + *o.format + "' is not dat, s1p or csv"};
     if (o.load && (o.start || o.stop || o.points))
         throw Problem{"--start, --stop and --points do not apply with --load: "
                       "the sweep runs over the load table's rows"};
@@ -143,10 +153,10 @@ int Impedance(const Options& o, std::ostream& out, std::ostream& err) {
     LoadSession(o.network, o.load, s, &err);
     Math(s, s.LoadPointIndex);
     const Reflection g = ReflectionOf(s.CurrentR, s.CurrentX, s.SystemZ);
-    out << "frequency_hz,r_ohm,x_ohm,rho,angle_deg,vswr,return_loss_db\n"
-        << Number17(s.TestFrequency) << ',' << Number17(s.CurrentR) << ','
-        << Number17(s.CurrentX) << ',' << Number17(g.rho) << ',' << Number17(g.angleDeg) << ','
-        << Number17(g.vswr) << ',' << Number17(g.returnLossDb) << '\n';
+    out << kResultCsvHeader << '\n'
+        << ResultCsvLine(s.TestFrequency, s.CurrentR, s.CurrentX, g.rho, g.angleDeg, g.vswr,
+                         g.returnLossDb)
+        << '\n';
     return out ? 0 : 2;
 }
 
@@ -179,11 +189,18 @@ int Sweep(const Options& o, std::ostream& out, std::ostream& err) {
     if (o.bandwidth) out << BandwidthLine(FindBandwidth(SweepSamples(s, n)));
 
     if (o.bandwidth && !o.output) return out ? 0 : 2;
-    if (!o.output || *o.output == "-") {
-        out << TableFileText(s, "-", TodayShortDate());
+    const bool toStdout = !o.output || *o.output == "-";
+    const ResultFormat format = o.format    ? *ResultFormatNamed(*o.format)
+                                : toStdout ? ResultFormat::Table
+                                           : ResultFormatOf(*o.output);
+    if (toStdout) {
+        if (format == ResultFormat::Touchstone && !TouchstoneProblem(s).empty())
+            throw Problem{TouchstoneProblem(s)};
+        out << ResultText(s, format, "-", TodayShortDate());
         return out ? 0 : 2;
     }
-    if (!WriteTableFile(*o.output, s)) throw Problem{"cannot write " + s.TextResult};
+    const ResultWrite w = WriteResultFile(*o.output, format, s);
+    if (!w.ok) throw Problem{"cannot write " + w.file + ": " + w.error};
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QSettings>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTime>
 
@@ -85,6 +86,20 @@ std::optional<std::string> QtHost::FileDialog(const FileDialogRequest& request, 
     QSettings settings;
     const QString folder = settings.value(kFolderKey).toString();
     if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
+    if (save && !filters.isEmpty()) {
+        // A name typed without an extension takes the chosen filter's, so the
+        // filter can choose what is written.
+        const auto suffixOf = [](const QString& filter) {
+            const qsizetype star = filter.indexOf(QStringLiteral("(*."));
+            if (star < 0) return QString();
+            QString suffix = filter.mid(star + 3);
+            suffix = suffix.left(suffix.indexOf(QRegularExpression(QStringLiteral("[ )]"))));
+            return suffix.contains('*') || suffix.contains('?') ? QString() : suffix;
+        };
+        dialog.setDefaultSuffix(suffixOf(filters.front()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, suffixOf](const QString& f) { dialog.setDefaultSuffix(suffixOf(f)); });
+    }
     if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cmath>
 #include <sstream>
 
 #include "files/NetworkFile.h"
@@ -77,9 +78,41 @@ TEST_F(CalcTool, SweepWritesTheTableToStandardOutputOrAFile) {
     EXPECT_EQ(table.Lines()[6], "1000000,25,0,.333333333333333,180,9.54242509439325,2");
 }
 
+TEST_F(CalcTool, TouchstoneLoadsAndResultFormatsReadBack) {
+    // Port 1 of a two-port: S11 0.2 - j0.1 and -0.6 + j0.3 against 50 ohm.
+    const std::string m = dir.File("m.s2p"), s1p = dir.File("r.S1P"), csv = dir.File("r.csv");
+    test::WriteAll(m, "# MHz S RI R 50\n1 .2 -.1 0 0 0 0 0 0\n2 -.6 .3 0 0 0 0 0 0\n");
+    Calc direct({"sweep", net, "--load", m, "--format", "csv"});
+    ASSERT_EQ(direct.status, 0) << direct.err;
+    EXPECT_EQ(direct.err.rfind("quendavore-calc: " + m + " holds a 2-port network", 0), 0u);
+    EXPECT_EQ(direct.err.find('\n'), direct.err.size() - 1);
+    const std::vector<std::string> rows = direct.Lines();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "frequency_hz,r_ohm,x_ohm,rho,angle_deg,vswr,return_loss_db");
+    const std::vector<double> expected[] = {{1e6, 73.07692307692308, -15.384615384615385},
+                                            {2e6, 10.377358490566039, 11.320754716981131}};
+    for (int i = 0; i < 2; ++i)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(Numbers(rows[i + 1])[c], expected[i][c], 1e-12 * expected[i][0]);
+
+    // The files the program writes, by extension, read back alike.
+    ASSERT_EQ(Calc({"sweep", net, "--load", m, "-o", s1p}).status, 0);
+    ASSERT_EQ(Calc({"sweep", net, "--load", m, "-o", csv}).status, 0);
+    EXPECT_EQ(test::ReadAll(csv), direct.out);
+    EXPECT_EQ(test::CrLfLines(test::ReadAll(s1p))[5], "# Hz S RI R 50");
+    Calc back({"sweep", net, "--load", s1p, "--format", "csv"});
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(back.err, "");
+    for (int i = 1; i <= 2; ++i)
+        for (int c = 1; c < 3; ++c)
+            EXPECT_NEAR(Numbers(back.Lines()[i])[c], Numbers(rows[i])[c],
+                        1e-12 * std::hypot(Numbers(rows[i])[1], Numbers(rows[i])[2]));
+}
+
 TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
     test::WriteAll(dir.File("empty.RJX"), "* nothing\r\n");
     test::WriteAll(dir.File("bad.QVF"), "t\r\nd\r\nFrequency: 5000\r\n");
+    test::WriteAll(dir.File("bad.s1p"), "# Hz S RI\r\n1 0 0\r\n1 0 0\r\n");
     const std::vector<std::vector<std::string>> cases = {
         {}, {"solve", net}, {"impedance"}, {"impedance", net, "extra"},
         {"impedance", net, "--points", "3"}, {"impedance", dir.File("bad.QVF")},
@@ -89,6 +122,8 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
         {"sweep", net, "--points", "3x"}, {"sweep", net, "--start", "5k"},
         {"sweep", net, "--start", "1M", "--start", "2M"},
         {"sweep", net, "--load", load, "--stop", "1M"}, {"sweep", net, "-o", dir.File("no/out")},
+        {"sweep", net, "--format", "xml"}, {"sweep", net, "-o", dir.File("no/out.s1p")},
+        {"impedance", net, "--load", dir.File("bad.s1p")},
         // Without a picture writer (a build without Qt) the pictures are refused too.
         {"chart", net}, {"chart", net, "-o", "c.png"}, {"plot", net, "--trace", "db", "-o", "p.png"},
         {"plot", net, "--trace", "rl,rl", "-o", "p.png"}, {"chart", net, "--size", "8x8", "-o", "c.png"}};

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "files/ResultFiles.h"
 #include "files/TableFile.h"
 #include "platform/Printing.h"
 #include "print/TablePrintout.h"
@@ -80,13 +81,17 @@ void TabulatePage::ToPrinter() {
 void TabulatePage::ToFile() {
     FileDialogRequest request;
     request.title = "Write Quendavore data file";
-    request.filter = "Quendavore data files (*.DAT)|*.DAT";
+    request.filter =
+        "Quendavore data files (*.DAT)|*.DAT|Touchstone one-port files (*.s1p)|*.s1p|"
+        "CSV files (*.csv)|*.csv";
     request.confirmOverwrite = true;
     const std::optional<std::string> name = context_.host.SaveFileName(request);
-    if (!name) return;
-    s_.CurrentFileName = *name;
-    WriteTableFile(*name, s_, context_.host.ShortDate());
-    SetCaption();
+    if (!name || name->empty()) return;
+    // The data file's name is not the design's: CurrentFileName stays the
+    // network's, which the exit dialog saves to.
+    const ResultWrite w =
+        WriteResultFile(*name, ResultFormatOf(*name), s_, context_.host.ShortDate());
+    if (!w.ok) context_.host.ShowMessage("Cannot write " + w.file + ": " + w.error + ".");
 }
 
 std::unique_ptr<PageWindow> MakeTabulatePage(PageContext& context) {

@@ -54,28 +54,40 @@ TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
     EXPECT_EQ(empty.Control<QListWidget>("lstTabulatedOutput")->count(), 0);
 }
 
-TEST(TabulatePage, ToFileWritesTheDataFileUnderTheChosenName) {
+TEST(TabulatePage, ToFileWritesTheFormatOfTheExtensionAndKeepsTheDesignsName) {
     QTemporaryDir dir;
     Fixture f(2);
     TabulatePage page(f.context);
 
     Click(page, "cmdFile");  // cancelled: nothing changes
-    EXPECT_EQ(f.state->CurrentFileName, "C:/nets/dipole.QVF");
-
-    const std::string chosen = dir.filePath("sweep.txt").toStdString();
-    f.host.fileAnswers.push_back(chosen);
-    Click(page, "cmdFile");
-    ASSERT_EQ(f.host.Count("save"), 2);
+    const struct {
+        const char* chosen;
+        const char* written;
+        const char* holds;
+    } cases[] = {{"sweep.txt", "sweep.DAT", "7010000,50,25,0,45,120,1.5"},
+                 {"sweep.S1P", "sweep.S1P", "\r\n# Hz S RI R 50\r\n7000000 0.0588235294117647"},
+                 {"sweep.csv", "sweep.csv", "7010000,50,25,0,45,1.5,120\r\n"}};
+    for (const auto& c : cases) {
+        f.host.fileAnswers.push_back(dir.filePath(c.chosen).toStdString());
+        Click(page, "cmdFile");
+        QFile written(dir.filePath(c.written));
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.written;
+        EXPECT_TRUE(written.readAll().contains(c.holds)) << c.written;
+    }
     const auto save = std::find_if(f.host.calls.rbegin(), f.host.calls.rend(),
                                    [](const ScriptedHost::Call& c) { return c.kind == "save"; });
     EXPECT_EQ(save->file.title, "Write Quendavore data file");
-    EXPECT_EQ(save->file.filter, "Quendavore data files (*.DAT)|*.DAT");
+    EXPECT_EQ(save->file.filter.rfind("Quendavore data files (*.DAT)|*.DAT|", 0), 0u);
     EXPECT_TRUE(save->file.confirmOverwrite);
-    EXPECT_EQ(f.state->CurrentFileName, chosen);
-    EXPECT_TRUE(page.windowTitle().endsWith("sweep.txt"));
-    QFile written(dir.filePath("sweep.DAT"));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().contains("7010000,50,25,0,45,120,1.5"));
+    EXPECT_EQ(f.state->CurrentFileName, "C:/nets/dipole.QVF");
+    EXPECT_TRUE(page.windowTitle().endsWith("dipole.QVF"));
+    EXPECT_EQ(f.host.Count("message"), 0);
+
+    const std::string nowhere = dir.filePath("no/sweep.csv").toStdString();
+    f.host.fileAnswers.push_back(nowhere);
+    Click(page, "cmdFile");
+    ASSERT_EQ(f.host.Texts("message").size(), 1u);
+    EXPECT_EQ(f.host.Texts("message")[0].rfind("Cannot write " + nowhere, 0), 0u);
 }
 
 TEST(TabulatePage, ToPrinterAsksForLongTablesAndPrintsToPdf) {
