@@ -8,7 +8,10 @@ JOBS       ?= 2
 FUZZ_SECONDS ?= 60
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps configure build run test test-asan bench fuzz clean
+PREFIX     ?= /usr/local
+DESTDIR    ?=
+
+.PHONY: all deps configure build run test test-asan bench fuzz clean install uninstall
 
 all: build
 
@@ -65,6 +68,17 @@ fuzz:
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$(basename $$f); \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$(basename $$f) fuzz/seeds/$$(basename $$f) || exit 1; \
 	done
+
+# Installs under $(DESTDIR)$(PREFIX); the list of what went where (without
+# DESTDIR) stays in $(BUILD)/install_manifest.txt for uninstall, which takes
+# the same DESTDIR.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+uninstall:
+	@if [ ! -f $(BUILD)/install_manifest.txt ]; then echo "nothing installed from $(BUILD)"; exit 1; fi
+	@while IFS= read -r f || [ -n "$$f" ]; do rm -fv "$(DESTDIR)$$f"; done < $(BUILD)/install_manifest.txt
+	@rm -f $(BUILD)/install_manifest.txt
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,6 +1,7 @@
 // Quendavore: impedance matching on a Smith chart.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
 #include "app/AppNavigator.h"
@@ -55,6 +56,7 @@
 #endif
 #if __has_include("files/NetworkFile.h")
 #include "files/NetworkFile.h"
+#include "files/StartFile.h"
 #define QV_HAS_FILES 1
 #endif
 
@@ -62,6 +64,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quendavore");
     QApplication::setOrganizationName("Quendavore");
+    QApplication::setDesktopFileName("quendavore");
 
     qv::QtHost host;
     qv::SessionState state;
@@ -103,6 +106,21 @@ int main(int argc, char** argv) {
     navigator.Register(qv::PageId::Match, [](qv::PageContext& c) { return qv::MakeMatchPage(c); });
 #endif
 
+#ifdef QV_HAS_FILES
+    // A file named on the command line (or opened from the desktop) starts
+    // the program on the Design page with that design or load table.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1 && navigator.Has(qv::PageId::Design)) {
+        qv::InitSession(state);
+        qv::ResetNetwork(state);
+        qv::ReadLastSession(state, pages.lastSessionPath);
+        state.ChartCenterX = 8000;
+        state.ChartCenterY = static_cast<float>(0.55 * host.ScreenHeightTwips());
+        qv::OpenStartFile(QFileInfo(arguments.at(1)).absoluteFilePath().toStdString(), state, host);
+        navigator.Start(qv::PageId::Design);
+        return app.exec();
+    }
+#endif
     if (navigator.Has(qv::PageId::Opening)) {
         // The opening page runs the start-up order itself.
         navigator.Start(qv::PageId::Opening);

@@ -1,0 +1,13 @@
+# `make install` (cmake --install): both programs, the desktop entry with the
+# network files' MIME type, the icon and the README, under CMAKE_INSTALL_PREFIX
+# (DESTDIR honoured). cmake --install leaves install_manifest.txt in the build
+# folder; `make uninstall` removes what it lists.
+include(GNUInstallDirs)
+install(TARGETS quendavore quendavore-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/quendavore.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/data/quendavore-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME quendavore.xml)
+install(FILES ${PROJECT_SOURCE_DIR}/data/quendavore.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quendavore)
