@@ -43,7 +43,8 @@ test-asan: deps
 
 # Figures are taken from an optimised build of their own, not the test build.
 # Each figure is the median of BENCH_REPS runs; the run ends with the ratios
-# measured in it, one "ratio NAME VALUE" line each.
+# measured in it, one "ratio NAME VALUE" line each, after the figures stated
+# on their own ("figure NAME VALUE", milliseconds).
 BENCH_REPS ?= 5
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
@@ -53,10 +54,11 @@ bench: deps
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; \
 	    $$b --benchmark_repetitions=$(BENCH_REPS) --benchmark_report_aggregates_only=true \
 	      > $(BENCH_BUILD)/bench.out || { cat $(BENCH_BUILD)/bench.out; exit 1; }; \
-	    grep -v '^ratio ' $(BENCH_BUILD)/bench.out; { grep '^ratio ' $(BENCH_BUILD)/bench.out >> $(BENCH_BUILD)/ratios.txt || true; }; \
+	    grep -Ev '^(ratio|figure) ' $(BENCH_BUILD)/bench.out; { grep -E '^(ratio|figure) ' $(BENCH_BUILD)/bench.out >> $(BENCH_BUILD)/ratios.txt || true; }; \
 	  fi; \
 	done
-	@cat $(BENCH_BUILD)/ratios.txt
+	@grep '^figure ' $(BENCH_BUILD)/ratios.txt || true
+	@grep '^ratio ' $(BENCH_BUILD)/ratios.txt
 
 fuzz:
 	@scripts/install-deps fuzz

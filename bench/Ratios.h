@@ -16,6 +16,12 @@
 
 namespace bench {
 
+// A figure stated on its own, in milliseconds: "figure NAME VALUE".
+struct Figure {
+    const char* name;
+    const char* measured;
+};
+
 struct Ratio {
     const char* name;
     const char* measured;  // benchmark function names
@@ -35,13 +41,17 @@ public:
             if (median) medianSeen_[name] = true;
         }
     }
-    // Prints the ratio lines for the figures measured; none for a pair
-    // that was filtered out.
-    void PrintRatios(const std::vector<Ratio>& ratios) const {
+    // Prints the ratio lines for the figures measured, none for a pair
+    // that was filtered out; then the figures of their own.
+    void PrintRatios(const std::vector<Ratio>& ratios, const std::vector<Figure>& figures) const {
         for (const Ratio& q : ratios) {
             const auto m = seconds_.find(q.measured), b = seconds_.find(q.baseline);
             if (m == seconds_.end() || b == seconds_.end() || b->second <= 0) continue;
             std::printf("ratio %s %.3f\n", q.name, m->second / b->second);
+        }
+        for (const Figure& f : figures) {
+            const auto m = seconds_.find(f.measured);
+            if (m != seconds_.end()) std::printf("figure %s %.1f\n", f.name, m->second * 1e3);
         }
         std::fflush(stdout);
     }
@@ -51,12 +61,13 @@ private:
     std::map<std::string, bool> medianSeen_;
 };
 
-inline int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
+inline int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios,
+                         const std::vector<Figure>& figures = {}) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios(ratios);
+    reporter.PrintRatios(ratios, figures);
     benchmark::Shutdown();
     return 0;
 }

@@ -46,16 +46,21 @@ void DrawChartFrame(const SessionState& s, Surface& surf, const ChartGeometry& g
     surf.Text(PageCoord(cx - rc), PageCoord(cy + rc), ChartCaption(s.SystemZ));
 }
 
-void RedrawChart(SessionState& s, Surface& surf, const ChartHooks& hooks) {
-    surf.Clear();
-    surf.SetLineWidth(1);
-    const ChartGeometry g = ScreenGeometry(s);
-
+ChartBackdrop SetGridColours(SessionState& s) {
     const GridScheme scheme = GridSchemeFor(s.GridType);
     // A grid type that leaves a colour unset keeps the previous one, which
     // the printed chart then inherits.
     if (scheme.drawAdmittance) s.AdmittanceGridColour = scheme.admittanceColour;
     if (scheme.drawImpedance) s.ImpedanceGridColour = scheme.impedanceColour;
+    return {s.ChartCenterX,          s.ChartCenterY,         s.ChartRadius, s.GridType, s.SystemZ,
+            s.AdmittanceGridColour, s.ImpedanceGridColour, s.Pi};
+}
+
+void DrawChartBackdrop(SessionState& s, Surface& surf) {
+    surf.SetLineWidth(1);
+    const ChartGeometry g = ScreenGeometry(s);
+    SetGridColours(s);
+    const GridScheme scheme = GridSchemeFor(s.GridType);
     if (scheme.admittanceFirst) {
         DrawAdmittanceGrid(s, surf, g);
         DrawImpedanceGrid(s, surf, g);
@@ -63,8 +68,15 @@ void RedrawChart(SessionState& s, Surface& surf, const ChartHooks& hooks) {
         if (scheme.drawImpedance) DrawImpedanceGrid(s, surf, g);
         if (scheme.drawAdmittance) DrawAdmittanceGrid(s, surf, g);
     }
-
     DrawChartFrame(s, surf, g, scheme.frameColour);
+}
+
+void DrawChartForeground(SessionState& s, Surface& surf, const ChartHooks& hooks) {
+    // The pen as the backdrop leaves it, also on a surface of its own.
+    surf.SetLineWidth(1);
+    surf.SetColour(GridSchemeFor(s.GridType).frameColour);
+    surf.SetTextColour(kBlack);
+    const ChartGeometry g = ScreenGeometry(s);
     if (hooks.networkPanel) hooks.networkPanel(surf);
     DrawElementArcs(s, surf, g);
     if (hooks.overlays) {
@@ -79,6 +91,12 @@ void RedrawChart(SessionState& s, Surface& surf, const ChartHooks& hooks) {
         const SweepDrawn sweep = DrawSweep(s, surf, g);
         if (sweep.ran && hooks.tabulateEnabled) hooks.tabulateEnabled(sweep.tabulateEnabled);
     }
+}
+
+void RedrawChart(SessionState& s, Surface& surf, const ChartHooks& hooks) {
+    surf.Clear();
+    DrawChartBackdrop(s, surf);
+    DrawChartForeground(s, surf, hooks);
 }
 
 }  // namespace qv

@@ -36,6 +36,29 @@ std::string ChartCaption(double systemZ);
 void DrawChartFrame(const SessionState& s, Surface& surf, const ChartGeometry& g,
                     Colour frameColour);
 
+// What the chart's backdrop (grids, frame, caption) depends on: a page may
+// keep the backdrop's picture while this stays the same.
+struct ChartBackdrop {
+    float centerX = 0, centerY = 0, radius = 0;
+    std::int16_t gridType = 0;
+    double systemZ = 0;
+    Colour admittanceColour = 0, impedanceColour = 0;
+    double pi = 0;
+    bool operator==(const ChartBackdrop&) const = default;
+};
+
+// Sets the grid colours of GridType and returns what the backdrop now
+// depends on.
+ChartBackdrop SetGridColours(SessionState& s);
+
+// The two layers of RedrawChart, for a page that keeps the backdrop's
+// picture and draws only the foreground on every change: the backdrop (grid
+// colours set, grids, frame and caption) and the foreground (network panel,
+// arcs and colour key, overlays, sweep trace), which starts with the pen as
+// the backdrop leaves it. Neither clears the surface.
+void DrawChartBackdrop(SessionState& s, Surface& surf);
+void DrawChartForeground(SessionState& s, Surface& surf, const ChartHooks& hooks);
+
 // Clears the surface, sets the grid colours of GridType and draws, in order:
 // the grids, the frame and caption, the network panel, the element arcs and
 // colour key, the overlays and the sweep trace. Draws on the screen

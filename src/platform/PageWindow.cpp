@@ -50,31 +50,37 @@ Colour BackgroundColour(const QWidget* control) {
 }
 
 // Forwards to the display list and asks the window to repaint, so that no
-// page has to remember to.
+// page has to remember to; counts the changes when asked to.
 class PageWindow::UpdatingSurface : public Surface {
 public:
-    UpdatingSurface(RecordingSurface& r, QWidget& w) : r_(r), w_(w) {}
-    void Clear() override { r_.Clear(), w_.update(); }
-    void Line(double a, double b, double c, double d) override { r_.Line(a, b, c, d), w_.update(); }
-    void LineTo(double x, double y) override { r_.LineTo(x, y), w_.update(); }
-    void Box(double a, double b, double c, double d) override { r_.Box(a, b, c, d), w_.update(); }
+    UpdatingSurface(RecordingSurface& r, QWidget& w, int* changes = nullptr)
+        : r_(r), w_(w), changes_(changes) {}
+    void Clear() override { r_.Clear(), Changed(); }
+    void Line(double a, double b, double c, double d) override { r_.Line(a, b, c, d), Changed(); }
+    void LineTo(double x, double y) override { r_.LineTo(x, y), Changed(); }
+    void Box(double a, double b, double c, double d) override { r_.Box(a, b, c, d), Changed(); }
     void FillBox(double a, double b, double c, double d) override {
-        r_.FillBox(a, b, c, d), w_.update();
+        r_.FillBox(a, b, c, d), Changed();
     }
     void Circle(double cx, double cy, double r, double s, double e, double a) override {
-        r_.Circle(cx, cy, r, s, e, a), w_.update();
+        r_.Circle(cx, cy, r, s, e, a), Changed();
     }
     void SetLineWidth(double width) override { r_.SetLineWidth(width); }
     void SetColour(Colour c) override { r_.SetColour(c); }
     void SetTextColour(Colour c) override { r_.SetTextColour(c); }
     void SetFont(const FontSpec& font) override { r_.SetFont(font); }
-    void Text(double x, double y, const std::string& t) override { r_.Text(x, y, t), w_.update(); }
+    void Text(double x, double y, const std::string& t) override { r_.Text(x, y, t), Changed(); }
     double TextWidth(const std::string& t) const override { return r_.TextWidth(t); }
     double TextHeight() const override { return r_.TextHeight(); }
+    void Changed() {
+        if (changes_) ++*changes_;
+        w_.update();
+    }
 
 private:
     RecordingSurface& r_;
     QWidget& w_;
+    int* changes_;
 };
 
 struct PageWindow::Placed {
@@ -92,8 +98,11 @@ PageWindow::PageWindow(double logicalWidth, double logicalHeight, QWidget* paren
       logicalHeight_(logicalHeight),
       unitsPerPoint_(unitsPerPoint),
       recording_(unitsPerPoint),
-      drawing_(std::make_unique<UpdatingSurface>(recording_, *this)) {
+      drawing_(std::make_unique<UpdatingSurface>(recording_, *this)),
+      kept_(unitsPerPoint),
+      keptDrawing_(std::make_unique<UpdatingSurface>(kept_, *this, &keptVersion_)) {
     UseQtTextMetrics(recording_);
+    UseQtTextMetrics(kept_);
     setMouseTracking(true);
     ResizeToScale(1.0 / (0.75 * unitsPerPoint));
     fitted_ = false;
@@ -102,6 +111,20 @@ PageWindow::PageWindow(double logicalWidth, double logicalHeight, QWidget* paren
 PageWindow::~PageWindow() = default;
 
 Surface& PageWindow::Drawing() { return *drawing_; }
+
+Surface& PageWindow::KeptDrawing() { return *keptDrawing_; }
+
+void PageWindow::ForgetDrawing() {
+    recording_.Reset();
+    update();
+}
+
+void PageWindow::SetKeepPicture(bool keep) {
+    keepPicture_ = keep;
+    picture_ = QImage();
+    pictureVersion_ = -1;
+    update();
+}
 
 void PageWindow::SetPageColour(Colour colour) {
     pageColour_ = colour;
@@ -316,7 +339,28 @@ void PageWindow::MouseReleased(int, double, double) {}
 void PageWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), ToQColor(pageColour_));
-    Replay(painter, recording_.Ops(), Transform(), unitsPerPoint_);
+    const PageTransform t = Transform();
+    if (!kept_.Ops().empty() && !keepPicture_) {
+        Replay(painter, kept_.Ops(), t, unitsPerPoint_);
+    } else if (!kept_.Ops().empty()) {
+        // Painted into an image of the window's own pixels and copied one
+        // to one, the picture is the same, pixel for pixel, as the list
+        // replayed on the window.
+        const qreal ratio = painter.device()->devicePixelRatioF();
+        const QSize pixels = (QSizeF(size()) * ratio).toSize();
+        if (pictureVersion_ != keptVersion_ || picture_.size() != pixels ||
+            picture_.devicePixelRatio() != ratio) {
+            picture_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+            picture_.setDevicePixelRatio(ratio);
+            picture_.fill(ToQColor(pageColour_));
+            QPainter picturePainter(&picture_);
+            Replay(picturePainter, kept_.Ops(), t, unitsPerPoint_);
+            pictureVersion_ = keptVersion_;
+            ++picturesMade_;
+        }
+        painter.drawImage(QPointF(0, 0), picture_);
+    }
+    Replay(painter, recording_.Ops(), t, unitsPerPoint_);
 }
 
 void PageWindow::resizeEvent(QResizeEvent* event) {

@@ -31,6 +31,7 @@
 // with page.findChild<QPushButton*>("cmdAccept") or Control<T>(name).
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -84,6 +85,20 @@ public:
     const RecordingSurface& Recording() const { return recording_; }
     // The colour the window shows where nothing is drawn (white by default).
     void SetPageColour(Colour colour);
+
+    // ---- A kept layer beneath the drawing ---------------------------------
+    // What changes rarely (the chart's grids) can be drawn here instead: it
+    // is painted beneath Drawing() from a picture kept for the window's size
+    // and device pixel ratio, made again only when this list, the size or
+    // the ratio changes. A page using it forgets Drawing()'s list with
+    // ForgetDrawing() rather than clearing it, which would wipe the layer.
+    Surface& KeptDrawing();
+    const RecordingSurface& KeptRecording() const { return kept_; }
+    void ForgetDrawing();
+    // Paint the kept layer from its list every time instead (tests compare
+    // the two); and how often its picture has been made.
+    void SetKeepPicture(bool keep);
+    int KeptPicturesMade() const { return picturesMade_; }
 
     // ---- Scale ----------------------------------------------------------------
     PageTransform Transform() const;
@@ -173,6 +188,13 @@ private:
     Colour pageColour_ = kWhite;
     RecordingSurface recording_;
     std::unique_ptr<UpdatingSurface> drawing_;
+    RecordingSurface kept_;
+    std::unique_ptr<UpdatingSurface> keptDrawing_;
+    int keptVersion_ = 0;     // counts changes to kept_
+    int pictureVersion_ = -1;  // the change picture_ shows
+    QImage picture_;
+    bool keepPicture_ = true;
+    int picturesMade_ = 0;
     std::vector<Placed> controls_;
     QEventLoop* modalLoop_ = nullptr;
     int result_ = 0;

@@ -303,7 +303,19 @@ void AnalyzePage::Redraw() {
     // The trace only reports on the table while it runs; with the sweep off
     // the arrays hold nothing current, so there is nothing to tabulate.
     if (s_.SweepOn != 1) cmdTabulate_->setEnabled(false);
-    RedrawChart(s_, d, hooks_);
+    // The backdrop (grids, frame, caption) is kept as a picture while the
+    // view, grid type and system impedance stay; a tuning step draws only
+    // what lies over it.
+    ForgetDrawing();
+    const ChartBackdrop backdrop = SetGridColours(s_);
+    if (!backdrop_ || !(*backdrop_ == backdrop)) {
+        Surface& kept = KeptDrawing();
+        kept.Clear();
+        kept.SetFont(PageFont());
+        DrawChartBackdrop(s_, kept);
+        backdrop_ = backdrop;
+    }
+    DrawChartForeground(s_, d, hooks_);
 }
 
 // ---- Set-up dialogs, sweep and printing -----------------------------------------

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "chart/ChartView.h"
 #include "chart/Readout.h"
@@ -101,6 +102,7 @@ private:
     SessionState& s_;
     ChartPage chart_;
     ChartHooks hooks_;
+    std::optional<ChartBackdrop> backdrop_;  // what the kept backdrop shows
     double pointAngle_ = 0;
     int wheelAngle_ = 0;  // eighths of a degree not yet a whole notch
 
