@@ -15,7 +15,8 @@ constexpr double kLeft = 1300, kRight = 10700, kTop = 900, kBottom = 6000;
 
 double XOf(double hz) { return kLeft + (hz - 1e6) / 4e6 * (kRight - kLeft); }
 
-// Samples at 1, 2, 3 ... MHz with the given VSWR; the test point is the second.
+// Samples at 1, 2, 3 ... MHz with the given VSWR; the test point is the second
+// (the only one when there is one).
 PlotData Data(std::vector<double> vswr) {
     PlotData d;
     for (std::size_t k = 0; k < vswr.size(); ++k) {
@@ -24,7 +25,7 @@ PlotData Data(std::vector<double> vswr) {
     }
     d.band = FindBandwidth(d.samples);
     d.hasTest = true;
-    d.test = d.samples[1];
+    d.test = d.samples[std::min<std::size_t>(1, d.samples.size() - 1)];
     return d;
 }
 
