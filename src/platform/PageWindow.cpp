@@ -38,6 +38,9 @@ void SetBackgroundColour(QWidget* control, Colour colour) {
     QPalette pal = control->palette();
     const QPalette::ColorRole role = BackgroundRole(control);
     pal.setColor(role, ToQColor(colour));
+    // Option buttons paint their background in their own role (the button
+    // colour in some styles), not in the window colour.
+    if (role == QPalette::Window) pal.setColor(control->backgroundRole(), ToQColor(colour));
     control->setPalette(pal);
     if (role == QPalette::Window) control->setAutoFillBackground(true);
     control->setProperty(kBackgroundProperty, static_cast<uint>(colour));

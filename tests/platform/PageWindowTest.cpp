@@ -147,6 +147,9 @@ TEST(PageWindow, StartsAtTheReferenceScaleAndKeepsBackgroundColours) {
     SetBackgroundColour(page.button, Rgb(238, 255, 238));
     EXPECT_EQ(BackgroundColour(page.button), Rgb(238, 255, 238));
     EXPECT_EQ(page.button->palette().color(QPalette::Button), QColor(238, 255, 238));
+    auto* option = page.AddOption("optFine", "Fine", {0, 0, 900, 300});
+    SetBackgroundColour(option, Rgb(187, 221, 255));  // shown in the role the style paints
+    EXPECT_EQ(option->palette().color(option->backgroundRole()), QColor(187, 221, 255));
     SetBackgroundColour(page.box, 0x9999FF);  // pink
     EXPECT_EQ(page.box->palette().color(QPalette::Base), QColor(255, 0x99, 0x99));
 }

@@ -69,6 +69,13 @@ float RefOf(double v) {
     return static_cast<float>(std::clamp(v, -kMax, kMax));
 }
 
+// An overlay's On/off button: its colour and a pressed look while the
+// overlay is on, so that on and off can be told apart at a glance.
+void ShowSwitch(QPushButton* button, Colour colour) {
+    SetBackgroundColour(button, colour);
+    button->setChecked(colour == kSwitchOnColour);
+}
+
 }  // namespace
 
 FontSpec AnalyzePage::PageFont() {
@@ -164,14 +171,16 @@ void AnalyzePage::BuildChartControls() {
     });
     cmdQon_ = AddButton("cmdQon", "On/off", {3270, 5850, 820, kRowHeight},
                         "Toggle Q arcs on / off");
+    cmdQon_->setCheckable(true);
     connect(cmdQon_, &QPushButton::clicked, this, [this] {
-        SetBackgroundColour(cmdQon_, SwitchColour(ToggleQArcs(s_)));
+        ShowSwitch(cmdQon_, SwitchColour(ToggleQArcs(s_)));
         Redraw();
     });
     cmdVswrOn_ = AddButton("cmdVSWRon", "On/off", {3270, 6200, 820, kRowHeight},
                            "Toggle VSWR circle on / off");
+    cmdVswrOn_->setCheckable(true);
     connect(cmdVswrOn_, &QPushButton::clicked, this, [this] {
-        SetBackgroundColour(cmdVswrOn_, SwitchColour(ToggleVswrCircle(s_)));
+        ShowSwitch(cmdVswrOn_, SwitchColour(ToggleVswrCircle(s_)));
         Redraw();
     });
     cmdIn_ = AddButton("cmdIn", "Zoom in", {500, 5850, 1335, kRowHeight}, "Zoom in on the chart");
@@ -225,11 +234,12 @@ void AnalyzePage::BuildSetupAndSweepControls() {
                                  "Enter data to do a frequency sweep");
     connect(sweepSetup, &QPushButton::clicked, this, [this] {
         context_.navigator.ShowModal(PageId::SweepSetup);
-        SetBackgroundColour(cmdSweep_, SwitchColour(s_.SweepOn == 1));
+        ShowSwitch(cmdSweep_, SwitchColour(s_.SweepOn == 1));
         Redraw();
     });
     cmdSweep_ = AddButton("cmdSweep", "On/off", {3270, 6550, 820, kRowHeight},
                           "Do the frequency sweep");
+    cmdSweep_->setCheckable(true);
     connect(cmdSweep_, &QPushButton::clicked, this, [this] { ToggleSweepButton(); });
     cmdTabulate_ = AddButton("cmdTabulate", "Tabulate", {1940, 6900, 1335, kRowHeight},
                              "Send frequency sweep data to Tabulate page");
@@ -274,10 +284,10 @@ void AnalyzePage::Open() {
 
     const SwitchColours colours = OpenChartView(s_, chart_);
     Drawing().SetLineWidth(1);
-    SetBackgroundColour(cmdQon_, colours.qArcs);
-    SetBackgroundColour(cmdVswrOn_, colours.vswr);
+    ShowSwitch(cmdQon_, colours.qArcs);
+    ShowSwitch(cmdVswrOn_, colours.vswr);
     SetBackgroundColour(cmdArcs_, colours.arcs);
-    SetBackgroundColour(cmdSweep_, colours.sweep);
+    ShowSwitch(cmdSweep_, colours.sweep);
     ApplyZoomButtons();
     SetReadoutVisible(false);
 
@@ -325,7 +335,7 @@ void AnalyzePage::OpenOverlaySetup(PageId dialog, std::int16_t& overlaySwitch,
     context_.navigator.ShowModal(dialog);
     // Whoever sets a size wants to see it, whatever the switch was before.
     overlaySwitch = 1;
-    SetBackgroundColour(onButton, SwitchColour(true));
+    ShowSwitch(onButton, SwitchColour(true));
     Redraw();
 }
 
@@ -336,7 +346,7 @@ void AnalyzePage::ToggleSweepButton() {
         context_.navigator.ShowModal(PageId::SweepSetup);
     else
         ToggleSweep(s_);
-    SetBackgroundColour(cmdSweep_, SwitchColour(s_.SweepOn == 1));
+    ShowSwitch(cmdSweep_, SwitchColour(s_.SweepOn == 1));
     Redraw();
 }
 

@@ -36,7 +36,9 @@ TabulatePage::TabulatePage(PageContext& context)
       context_(context),
       s_(context.state) {
     const double buttonPt = ScreenFontPoints(context.host);
-    AddLabel("lblTitle", "Tabulated Data", {1, 60, 0, 0});
+    // Title, headings and list scale with the window like every page's text.
+    SetDefaultFontSize(buttonPt);
+    SetControlFont(AddLabel("lblTitle", "Tabulated Data", {240, 120, 0, 0}), buttonPt * 1.2, true);
     QLabel* heading = AddLabel("lblHeading0", kHeading, {1700, 890, 0, 0});
     list_ = AddListBox("lstTabulatedOutput", {1700, 1200, 8500, 5000});
     // Heading and list share one fixed-pitch font, so the heads sit over

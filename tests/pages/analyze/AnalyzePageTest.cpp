@@ -357,12 +357,14 @@ TEST_F(AnalyzePageTest, SetupDialogsAlwaysLeaveTheirOverlayOn) {
     Open();
     Click("cmdVSWRon");
     ASSERT_EQ(s.VswrCircleOn, 0);
+    EXPECT_FALSE(C("cmdVSWRon")->isChecked());  // on and off look different, not only in colour
     for (const char* button : {"cmdQsetup", "cmdVSWRsetup"}) Click(button);
     EXPECT_EQ(navigator.modal, (std::vector<PageId>{PageId::QSetup, PageId::VswrSetup}));
     EXPECT_EQ(s.QArcsOn, 1);
     EXPECT_EQ(s.VswrCircleOn, 1);
     EXPECT_EQ(Back("cmdQon"), kSwitchOnColour);
     EXPECT_EQ(Back("cmdVSWRon"), kSwitchOnColour);
+    EXPECT_TRUE(C("cmdVSWRon")->isChecked() && C("cmdQon")->isChecked());
     EXPECT_GT(Drawn(kQArcColour), 0);
     EXPECT_GT(Drawn(kVswrCircleColour), 0);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -47,6 +48,13 @@ TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
     const std::string first = list->item(0)->text().toStdString();
     EXPECT_EQ(first, TabulatedLine(*f.state, 0));  // its columns are checked with the printout
     EXPECT_TRUE(list->font().fixedPitch());
+    // Readable in a small window: the list's text scales with it, and at
+    // 700 x 500 on a common screen it is at least 9 pixels high.
+    f.host.screenWidthTwips = 28800;
+    f.host.screenHeightTwips = 16200;
+    TabulatePage wide(f.context);
+    wide.resize(700, 500);
+    EXPECT_GE(QFontInfo(wide.Control<QListWidget>("lstTabulatedOutput")->font()).pixelSize(), 9);
     EXPECT_EQ(page.windowTitle(), "Quendavore 2.06 Tabulated output C:/nets/dipole.QVF");
 
     Fixture none(0);
