@@ -92,6 +92,11 @@ int Match(const MatchOptions& o, std::ostream& out, std::ostream& err) {
                         " network(s) left out: no values match with a component Q of " + *o.q);
 
     if (o.output) {
+        // A network file holds a load of at least 1 ohm at 10 kHz or more;
+        // anything else would be written but never read back.
+        if (set.loadRow > 0 && !(set.loadR >= 1 && set.frequency >= 10000))
+            throw Problem{"row " + std::to_string(set.loadRow) + " of " + *o.load +
+                          " (below 1 ohm or 10 kHz) cannot be kept in a network file"};
         std::error_code ec;
         std::filesystem::create_directories(*o.output, ec);
         if (!std::filesystem::is_directory(*o.output)) throw Problem{"cannot create the folder " + *o.output};

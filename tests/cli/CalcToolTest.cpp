@@ -7,20 +7,14 @@
 #include <sstream>
 
 #include "files/NetworkFile.h"
+#include "cli/CalcRun.h"
 #include "files/TempDir.h"
 
 namespace qv {
 namespace {
 
-struct Calc {
-    int status;
-    std::string out, err;
-    explicit Calc(const std::vector<std::string>& args) {
-        std::ostringstream o, e;
-        status = RunCalc(args, o, e);
-        out = o.str();
-        err = e.str();
-    }
+struct Calc : test::CalcRun {
+    using CalcRun::CalcRun;
     std::vector<std::string> Lines() const { return test::CrLfLines(out); }
 };
 
