@@ -173,6 +173,7 @@ void OptimisePage::BeginChange() {
             before_.push_back(s_.Value[v.stage][v.slot]);
         }
     worstBefore_ = WorstVswr(s_);
+    snapshot_ = TakeSnapshot(s_);
     pending_ = true;
 }
 
@@ -254,6 +255,7 @@ void OptimisePage::Snap() {
 void OptimisePage::Keep() {
     if (running_ || !pending_) return;
     kept_ = true;
+    context_.undo.Push(s_, "Optimise", snapshot_);
     Done(1);
 }
 

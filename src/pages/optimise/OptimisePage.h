@@ -13,6 +13,7 @@
 
 #include "calc/Optimise.h"
 #include "platform/PageContext.h"
+#include "session/DesignSnapshot.h"
 #include "platform/PageWindow.h"
 
 class QCheckBox;
@@ -44,7 +45,8 @@ public:
     // Snaps the ticked parts' capacitances and inductances to the chosen
     // series.
     void Snap();
-    // Keeps the new values (one undo entry) and closes the dialog.
+    // Keeps the new values as one entry of the undo history and closes the
+    // dialog.
     void Keep();
     // Puts the values back as they were before the first run or snap.
     void Undo();
@@ -88,6 +90,7 @@ private:
     // Every tunable value of the design when the pending change began.
     std::vector<TunedValue> all_;
     std::vector<double> before_;
+    DesignSnapshot snapshot_;  // the design then, for the one undo entry
     double worstBefore_ = 0;
 };
 

@@ -93,6 +93,10 @@ TEST(OptimisePage, RunThenKeepOrUndoOrClose) {
         EXPECT_EQ(f.state.Value[2][1], c);
     }
     EXPECT_NE(f.state.Value[2][1], 100e-12);  // kept after the dialog is gone
+    EXPECT_EQ(f.context.undo.Count(), 1);      // Undo, Close and Keep made one entry
+    f.context.undo.Undo();
+    EXPECT_EQ(f.state.Value[1][1], 600e-9);
+    EXPECT_EQ(f.state.Value[2][1], 100e-12);
 }
 
 TEST(OptimisePage, SnapPutsTheTickedComponentsOnTheSeries) {
