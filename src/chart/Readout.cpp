@@ -1,5 +1,6 @@
 #include "chart/Readout.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "numbers/Format.h"
@@ -26,6 +27,24 @@ double Formattable(double v) {
 }
 
 std::string F(double v) { return FormatResistance(Formattable(v)); }
+
+// Conductance and susceptance: in siemens they are mostly fractions of a
+// thousandth, which the ohms formatter would round to 0; below 0.01 S they
+// get a milli, micro or nano prefix and four significant digits.
+std::string Siemens(double v) {
+    v = Formattable(v);
+    if (std::fabs(v) >= 0.01 || v == 0) return F(v);
+    static const struct { double size; const char* suffix; } prefixes[] = {
+        {1e-3, " m"}, {1e-6, " u"}, {1e-9, " n"}};
+    for (const auto& p : prefixes)
+        if (std::fabs(v) >= p.size) {
+            char text[32];
+            const auto end = std::to_chars(text, text + sizeof text, v / p.size,
+                                           std::chars_format::general, 4).ptr;
+            return std::string(text, end) + p.suffix;
+        }
+    return "0 ";
+}
 
 constexpr const char* kDegree = "\xC2\xB0";  // the labels take UTF-8
 
@@ -78,8 +97,8 @@ Readout ReadoutAt(const ChartGeometry& g, double systemZ, double pi, float x, fl
     out.values[2] = returnLoss <= 120 ? " " + Trim(F(returnLoss)) + "dB" : std::string(">120dB");
     out.values[3] = " " + F(r);
     out.values[4] = " " + F(xr);
-    out.values[5] = " " + F(gc);
-    out.values[6] = " " + F(b);
+    out.values[5] = " " + Siemens(gc);
+    out.values[6] = " " + Siemens(b);
     return out;
 }
 

@@ -15,7 +15,8 @@ constexpr Colour kPickedColour = 2;
 
 bool IsElement(int code) { return code >= SeriesCapacitor && code <= ShuntResistor; }
 
-// A pair's net reactance carries its own sign; a positive one gets a "+".
+// A reactance carries its own sign, a positive one a "+" (a part with a
+// negative value from a file must not read "+-6.4998").
 void AddReactance(std::vector<std::string>& rows, double x) {
     if (!std::isfinite(x)) return;
     rows.push_back((x > 0 ? "+" : "") + FormatResistance(x));
@@ -49,14 +50,12 @@ std::vector<std::string> PanelValueTexts(const SessionState& s, int stage) {
     case SeriesCapacitor:
     case ShuntCapacitor:
         rows.push_back(FormatCapacitance(v1));
-        // A capacitor's reactance is negative; it is written as "-" and its size.
-        if (const double x = 1 / (w * v1); std::isfinite(x))
-            rows.push_back("-" + FormatResistance(x));
+        AddReactance(rows, -1 / (w * v1));
         break;
     case SeriesInductor:
     case ShuntInductor:
         rows.push_back(FormatInductance(v1));
-        if (const double x = w * v1; std::isfinite(x)) rows.push_back("+" + FormatResistance(x));
+        AddReactance(rows, w * v1);
         break;
     case TransmissionLine:
         rows = {FormatResistance(v1) + " deg", "@ " + FormatGeneral(s.TestFrequency),

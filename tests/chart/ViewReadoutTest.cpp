@@ -79,6 +79,9 @@ TEST(ChartReadout, CentreRimOutsideAndSigns) {
     r = ReadoutAt(s, 8700, 6400);
     EXPECT_LT(r.pointAngle, 0);
     EXPECT_EQ(r.values[4], " -50 ");
+    // Near the open circuit G is a fraction of a millisiemens, not "0".
+    r = ReadoutAt(s, 11400, 5000);
+    EXPECT_NE(r.values[5].find(" u"), std::string::npos) << r.values[5];
 }
 
 TEST(ChartReadout, NoRadiusHidesInsteadOfFormattingNaN) {

@@ -76,6 +76,13 @@ TEST_F(Panel, ReactancesAtTheTestFrequency) {
     ASSERT_EQ(row2.size(), 1u);
     EXPECT_DOUBLE_EQ(row2[0].y1, 180 + 1400);
     EXPECT_NEAR(row2[0].x1, s.PanelEdge[3], 0.5);
+    // A negative part value (from a file) shows its reactance's own sign once.
+    SetStage(s, 2, SeriesInductor, -1e-6);
+    SetStage(s, 1, ShuntCapacitor, -100e-12);
+    EXPECT_EQ(PanelValueTexts(s, 2).at(1).rfind("-62.8", 0), 0u);
+    EXPECT_EQ(PanelValueTexts(s, 1).at(1).rfind("+159.", 0), 0u);
+    SetStage(s, 1, ShuntCapacitor, 100e-12);
+    SetStage(s, 2, SeriesInductor, 1e-6);
 
     s.Value[1][1] = 0;  // no reactance to show
     EXPECT_EQ(PanelValueTexts(s, 1).size(), 1u);

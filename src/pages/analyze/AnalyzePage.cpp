@@ -290,6 +290,11 @@ void AnalyzePage::Open() {
     ShowSwitch(cmdSweep_, colours.sweep);
     ApplyZoomButtons();
     SetReadoutVisible(false);
+    // The trace enables Tabulate while it runs. Opened with the sweep off, the
+    // result arrays hold no sweep of this showing, so there is nothing to
+    // tabulate; switched off later, they keep the last sweep and Tabulate
+    // keeps its state.
+    if (s_.SweepOn != 1) cmdTabulate_->setEnabled(false);
 
     s_.TuneStage = kNothingPicked;
     ShowRow(top_, false, true);
@@ -310,9 +315,6 @@ void AnalyzePage::Redraw() {
     // the network as it is now, not as it was at the last redraw.
     DrawNetworkPanel(s_, d, PanelFont());
     d.SetFont(PageFont());
-    // The trace only reports on the table while it runs; with the sweep off
-    // the arrays hold nothing current, so there is nothing to tabulate.
-    if (s_.SweepOn != 1) cmdTabulate_->setEnabled(false);
     // The backdrop (grids, frame, caption) is kept as a picture while the
     // view, grid type and system impedance stay; a tuning step draws only
     // what lies over it.

@@ -392,7 +392,7 @@ TEST_F(AnalyzePageTest, SweepAsksForLimitsUntilItCanRunAndTabulateFollowsTheTrac
     Click("cmdSweep");
     EXPECT_EQ(s.SweepOn, 0);
     EXPECT_EQ(Back("cmdSweep"), kSwitchOffColour);
-    EXPECT_FALSE(Enabled("cmdTabulate"));
+    EXPECT_TRUE(Enabled("cmdTabulate"));  // the last sweep's table is still there
     EXPECT_EQ(Drawn(kSweepDotColour), 0);
     Click("cmdSweep");  // ready now: straight back on
     EXPECT_EQ(s.SweepOn, 1);
