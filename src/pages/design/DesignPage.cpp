@@ -138,7 +138,7 @@ DesignPage::DesignPage(PageContext& context)
     // Tab runs the editor's column first, then the commands top to bottom.
     QWidget* order[] = {boxes_[0], boxes_[1], boxes_[2], boxes_[3], cmdAccept_,
                         txtSystemZ_, enterZ, txtFrequency_, enterFreq, getLoad,
-                        cmdAnalyze_, compact, save, getNet, setup, exit};
+                        match, cmdAnalyze_, compact, save, getNet, setup, exit};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     AddUndoShortcuts(this, context_.undo);
@@ -607,8 +607,11 @@ void DesignPage::Compact() {
 // The match is computed for the frequency and impedance the boxes show; the
 // page then shows whatever network the dialog left.
 void DesignPage::Match() {
-    ReadSystemZBox();
-    ReadFrequencyBox();
+    {
+        UndoStep step(context_.undo, s_, "Values typed");
+        ReadSystemZBox();
+        ReadFrequencyBox();
+    }
     context_.navigator.ShowModal(PageId::Match);
     Open();
 }

@@ -184,7 +184,10 @@ bool MatchPage::Use(bool analyze) {
     const std::vector<MatchStage>& stages = sol.snapped ? sol.standard.stages : sol.exact.stages;
     const std::string what = stages.empty() ? "no stages at all" : MatchStagesText(stages);
     if (!host.AskYesNo("Replace the stages of the network with " + what + "?")) return false;
-    ApplyMatch(s_, stages);
+    {
+        UndoStep step(context_.undo, s_, "Match");
+        ApplyMatch(s_, stages);
+    }
     Done(1);
     if (analyze) context_.navigator.Show(PageId::Analyze);
     return true;

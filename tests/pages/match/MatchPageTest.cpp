@@ -51,6 +51,9 @@ TEST(MatchPage, ListsTheChoicesAndReplacesTheStagesOnlyAfterYes) {
     }
     EXPECT_EQ(s.ElementType[4], EmptyStage);
     EXPECT_EQ(navigator.shown, std::vector<PageId>{PageId::Analyze});
+    context.undo.Undo();  // the replacement is one entry
+    EXPECT_EQ(s.ElementType[1], SeriesResistor);
+    EXPECT_EQ(s.ElementType[2], EmptyStage);
 }
 
 }  // namespace qv
