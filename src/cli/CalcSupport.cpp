@@ -6,6 +6,7 @@
 
 #include "files/LoadData.h"
 #include "files/NetworkFile.h"
+#include "files/TextFile.h"
 #include "files/Touchstone.h"
 #include "numbers/Parse.h"
 #include "session/MessageSink.h"
@@ -115,10 +116,6 @@ std::int16_t PointsOption(const std::string& text, int lowest) {
     return static_cast<std::int16_t>(value);
 }
 
-std::string Number17(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
-}
+std::string Number17(double value) { return ExactNumber(value); }
 
 }  // namespace qv::calc_tool

@@ -1,7 +1,5 @@
 #include "files/ResultFiles.h"
 
-#include <cstdio>
-
 #include "calc/Reflection.h"
 #include "files/TableFile.h"
 
@@ -11,18 +9,7 @@ namespace {
 
 const char* const kCrLf = "\r\n";
 
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-std::string Number17(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
-}
+std::string Number17(double value) { return ExactNumber(value); }
 
 std::string CsvText(const SessionState& s) {
     std::string out = std::string(kResultCsvHeader) + kCrLf;
@@ -55,7 +42,9 @@ std::string TouchstoneText(const SessionState& s, const std::string& date) {
 }  // namespace
 
 std::optional<ResultFormat> ResultFormatNamed(std::string_view word) {
-    const std::string w = Lower(word);
+    std::string w(word);
+    for (char& c : w)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     if (w == "dat") return ResultFormat::Table;
     if (w == "s1p") return ResultFormat::Touchstone;
     if (w == "csv") return ResultFormat::Csv;
@@ -63,11 +52,7 @@ std::optional<ResultFormat> ResultFormatNamed(std::string_view word) {
 }
 
 ResultFormat ResultFormatOf(const std::string& name) {
-    const std::size_t slash = name.find_last_of("/\\");
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return ResultFormat::Table;
-    const std::optional<ResultFormat> f = ResultFormatNamed(std::string_view(name).substr(dot + 1));
+    const std::optional<ResultFormat> f = ResultFormatNamed(LowerExtension(name));
     return f ? *f : ResultFormat::Table;
 }
 

@@ -117,6 +117,22 @@ std::optional<double> LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::string LowerExtension(const std::string& name) {
+    const std::size_t slash = name.find_last_of("/\\");
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = name.substr(dot + 1);
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
+std::string ExactNumber(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
 void OpenForReading(std::ifstream& in, const std::string& path) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {

@@ -35,6 +35,13 @@ std::string StripExtension(const std::string& name);
 // for a double gives 0.
 std::optional<double> LeadingNumber(std::string_view text);
 
+// The extension of the name's last path component, in lower case, without
+// the dot; empty when it has none.
+std::string LowerExtension(const std::string& name);
+
+// A number with 17 significant digits, so that it reads back bit for bit.
+std::string ExactNumber(double value);
+
 // Opens `path` for reading in binary mode; the stream is left failed when
 // the file cannot be opened or is a folder (which opens on some systems and
 // would read as an empty file).

@@ -556,10 +556,7 @@ TouchstoneRead Reader::Run() {
 }
 
 bool HasTouchstoneExtension(const std::string& name) {
-    const std::size_t slash = name.find_last_of("/\\");
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
-    const std::string ext = Lower(std::string_view(name).substr(dot + 1));
+    const std::string ext = LowerExtension(name);
     if (ext == "ts") return true;
     return ext.size() >= 3 && ext.front() == 's' && ext.back() == 'p' &&
            std::all_of(ext.begin() + 1, ext.end() - 1,
