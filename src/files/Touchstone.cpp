@@ -79,8 +79,8 @@ std::optional<double> Number(std::string_view token) {
     if (token.empty() || token.front() == '+') return std::nullopt;
     // from_chars also takes "inf" and "nan", which no file means as data.
     for (char c : token)
-        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == 'e' ||
-              c == 'E'))
+        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+' ||
+              c == 'e' || c == 'E'))
             return std::nullopt;
     double value = 0;
     const auto [ptr, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
@@ -112,10 +112,12 @@ long WholeNumberOn(long line, std::string_view text, long lowest, long highest,
 
 std::string PortWord(int ports) { return std::to_string(ports) + "-port"; }
 
+// The shortest text that reads back as `f`, so two close frequencies never
+// look the same in a message.
 std::string Hz(double f) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g", f);
-    return text;
+    char text[40];
+    const auto result = std::to_chars(text, text + sizeof text, f);
+    return std::string(text, result.ptr);
 }
 
 // An impedance as the load table holds it: finite, within the open's size.
@@ -179,6 +181,7 @@ private:
     void Option(std::string_view text);
     void Keyword(std::string_view text);
     void Data(std::string_view text);
+    void TakePortsFromFirstPoint();
     void EndPoint();
     void Finish();
     int PairsPerPoint() const;
@@ -369,14 +372,7 @@ void Reader::Data(std::string_view text) {
     const bool startsPoint = version_ == 2 ? point_.empty() : values.size() % 2 == 1;
 
     if (version_ == 1 && ports_ == 0 && startsPoint && !point_.empty()) {
-        // The first point is whole: its size tells the ports.
-        const std::size_t pairs = (point_.size() - 1) / 2;
-        const int n = static_cast<int>(std::lround(std::sqrt(static_cast<double>(pairs))));
-        if (static_cast<std::size_t>(n) * n != pairs || n > kMaxPorts)
-            Refuse(pointLine_, "a frequency point of " + std::to_string(point_.size()) +
-                                   " values fits no number of ports (1 + 2 N x N values: "
-                                   "3 for one port, 9 for two, 19 for three)");
-        ports_ = n;
+        TakePortsFromFirstPoint();
         EndPoint();
     }
     if (version_ == 1 && ports_ == 2 && startsPoint && point_.empty() && values.size() == 5 &&
@@ -413,6 +409,18 @@ void Reader::Data(std::string_view text) {
                           std::to_string(point_.size()) + " values where a " + PortWord(ports_) +
                           " point has " + std::to_string(wanted));
     if (point_.size() == wanted) EndPoint();
+}
+
+// A version 1 file does not state its ports; its first whole point of
+// 1 + 2 N^2 values tells them.
+void Reader::TakePortsFromFirstPoint() {
+    const std::size_t pairs = (point_.size() - 1) / 2;
+    const int n = static_cast<int>(std::lround(std::sqrt(static_cast<double>(pairs))));
+    if (n < 1 || n > kMaxPorts || static_cast<std::size_t>(n) * n != pairs)
+        Refuse(pointLine_, "a frequency point of " + std::to_string(point_.size()) +
+                               " values fits no number of ports (1 + 2 N x N values: "
+                               "3 for one port, 9 for two, 19 for three)");
+    ports_ = n;
 }
 
 void Reader::EndPoint() {
@@ -473,15 +481,7 @@ void Reader::EndPoint() {
 void Reader::Finish() {
     if (!anyText_) Refuse(0, "the file is empty");
     if (version_ == 2 && !ended_) Refuse(line_, "the file ends without [End]");
-    if (version_ == 1 && ports_ == 0 && !point_.empty()) {
-        const std::size_t pairs = (point_.size() - 1) / 2;
-        const int n = static_cast<int>(std::lround(std::sqrt(static_cast<double>(pairs))));
-        if (static_cast<std::size_t>(n) * n != pairs || n > kMaxPorts || point_.size() % 2 == 0)
-            Refuse(pointLine_, "a frequency point of " + std::to_string(point_.size()) +
-                                   " values fits no number of ports (1 + 2 N x N values: "
-                                   "3 for one port, 9 for two, 19 for three)");
-        ports_ = n;
-    }
+    if (version_ == 1 && ports_ == 0 && !point_.empty()) TakePortsFromFirstPoint();
     EndPoint();
     if (points_.empty()) Refuse(0, "the file holds no data");
     if (version_ == 2 && points_.size() != static_cast<std::size_t>(frequencies_))

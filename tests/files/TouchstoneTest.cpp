@@ -23,7 +23,7 @@ struct Case {
 
 TEST(Touchstone, OptionLinesVersionsAndPortsGiveTheLoad) {
     const Case cases[] = {
-        {"# Hz S RI R 50\n1000 0.2 -0.1\n", 1000, 73.07692307692308, -15.384615384615385},
+        {"# Hz S RI R 50\n1.0E+03 +0.2 -1e-1\n", 1000, 73.07692307692308, -15.384615384615385},
         {"# kHz S MA R 75\n1 0.5 90\n", 1e3, 45, 60},
         {"# MHz S DB R 50\n2 -6 45\n", 2e6, 69.0272316001913, 65.33757795786396},
         {"#\n1.5 0.3 -30\n", 1.5e9, 79.77071508911358, -26.29803794146601},
@@ -98,6 +98,7 @@ TEST(Touchstone, RefusalsNameTheFileAndLineAndChangeNothing) {
         {"# Hz S RI\n1 0.5 nan\n", "m.s1p, line 2: \"nan\" is not a number"},
         {"# Hz S RI\n1 0 0\n2 0.5\n", "m.s1p, line 3: a frequency point starts with"},
         {"# Hz S RI\n1 0 0 0 0\n", "m.s1p, line 2: a frequency point of 5 values fits no"},
+        {"# Hz S RI\n1\n", "m.s1p, line 2: a frequency point of 1 values fits no"},
         {"# Hz S RI\n1 0 0 0 0 0 0 0 0\n2 0 0 0 0 0 0\n3 0 0 0 0 0 0 0 0\n",
          "m.s1p, line 3: the frequency point has 7 values where a 2-port point has 9"},
         {"# Hz S RI\n1 0 0\n2 0 0\n2 0 0\n", "m.s1p, line 4: frequencies must increase: 2 Hz"},
