@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -21,6 +23,7 @@
 #include "files/TempDir.h"
 #include "pages/analyze/AnalyzePage.h"
 #include "platform/ScriptedHost.h"
+#include "schematic/NetworkPanel.h"
 
 namespace qv {
 namespace {
@@ -490,6 +493,62 @@ TEST_F(AnalyzePageTest, WheelKeysAndReturnTuneAndUndoStepByStep) {
     s.TuneStage = 2;  // a part the restored network does not have: no rows
     context.undo.Redo();
     EXPECT_FALSE(Shown("txtZ1"));
+}
+
+// The page paints its chart backdrop from a kept picture and the rest over
+// it: after tuning, zoom, drag, grid type, resize and reset it must look
+// exactly as the whole chart replayed at once, as RedrawChart draws it, and
+// the picture is made again exactly when the backdrop changes.
+QImage Image(QSize size) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    return image;
+}
+
+TEST_F(AnalyzePageTest, KeptBackdropComposesToTheWholeChart) {
+    s.TestFrequency = 14e6;
+    s.ElementType = {0, TransmissionLine, ShuntOpenStub, SeriesInductor};
+    s.Value[1] = {0, 30, 14e6, 75};
+    s.Value[2] = {0, 20, 14e6, 50};
+    s.Value[3] = {0, 0.5e-6, 80};
+    s.QArcsOn = 1;
+    Open();
+    page->resize(900, 670);
+    auto expectWhole = [&](const char* after) {
+        QImage painted = Image(page->size()), whole = Image(page->size());
+        page->render(&painted, {}, {}, QWidget::DrawWindowBackground);
+        SessionState copy = s;
+        RecordingSurface list;
+        UseQtTextMetrics(list);
+        ChartHooks hooks;
+        hooks.networkPanel = [&](Surface& surf) { DrawNetworkPanel(copy, surf, PanelFont()); };
+        DrawNetworkPanel(copy, list, PanelFont());
+        list.SetFont(AnalyzePage::PageFont());
+        RedrawChart(copy, list, hooks);
+        QPainter painter(&whole);
+        Replay(painter, list.Ops(), page->Transform());
+        int differing = 0;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x) differing += painted.pixel(x, y) != whole.pixel(x, y);
+        EXPECT_EQ(differing, 0) << "after " << after;
+    };
+    auto* kept = static_cast<AnalyzePage*>(page.get());
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a tuning step", [&] { Pick(s.PanelEdge[1] - 10), Click("cmd3up10"); }},
+        {"zoom in", [&] { Click("cmdIn"); }},
+        {"a drag", [&] { Press(Qt::RightButton, 8000, 5000), Move(Qt::RightButton, 7400, 5600); }},
+        {"grid type 2", [&] { Click("cmdDisplay"); }},
+        {"grid type 3", [&] { Click("cmdDisplay"); }},
+        {"a resize", [&] { page->resize(1300, 960); }},
+        {"reset", [&] { Click("cmdReset"); }},
+    };
+    expectWhole("opening");
+    for (const auto& [what, change] : changes) {
+        const int before = kept->KeptPicturesMade();
+        change();
+        expectWhole(what);
+        EXPECT_EQ(kept->KeptPicturesMade(), before + (what == changes[0].first ? 0 : 1)) << what;
+    }
 }
 
 }  // namespace
