@@ -52,7 +52,7 @@ bench: deps
 	@: > $(BENCH_BUILD)/ratios.txt
 	@for b in $(BENCH_BUILD)/bench/bench_*; do \
 	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; \
-	    $$b --benchmark_repetitions=$(BENCH_REPS) --benchmark_report_aggregates_only=true \
+	    $$b --benchmark_repetitions=$(BENCH_REPS) --benchmark_report_aggregates_only=true --benchmark_color=false \
 	      > $(BENCH_BUILD)/bench.out || { cat $(BENCH_BUILD)/bench.out; exit 1; }; \
 	    grep -Ev '^(ratio|figure) ' $(BENCH_BUILD)/bench.out; { grep -E '^(ratio|figure) ' $(BENCH_BUILD)/bench.out >> $(BENCH_BUILD)/ratios.txt || true; }; \
 	  fi; \

@@ -30,6 +30,8 @@ struct Ratio {
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Plain text: the lines are read by scripts.
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& r : runs) {

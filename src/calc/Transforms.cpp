@@ -162,31 +162,6 @@ inline Impedance Accept(Impedance before, Impedance after) {
 
 bool IsLine(int code) { return code >= qv::TransmissionLine && code <= qv::ShuntOpenStub; }
 
-// The tangent in plain arithmetic, so that a loop of it vectorises: the
-// angle less the nearest multiple k of pi/2 (pi/2 in three parts, exact for
-// |x| up to kVectorTanLimit), then a rational approximation on +-pi/4, and
-// -1 / tan for odd k. Within a few units in the last place of std::tan;
-// larger or non-finite angles are left to std::tan.
-constexpr double kVectorTanLimit = 1e8;
-inline double VectorTan(double x) {
-    constexpr double kRound = 6755399441055744.0;  // 1.5 x 2^52: adding it rounds to an integer
-    constexpr double kTwoOverPi = 0.63661977236758134308;
-    constexpr double kPio2a = 2 * 7.853981554508209228515625E-1;
-    constexpr double kPio2b = 2 * 7.94662735614792836714E-9;
-    constexpr double kPio2c = 2 * 3.06161699786838294307E-17;
-    const double k = (x * kTwoOverPi + kRound) - kRound;
-    const double z = ((x - k * kPio2a) - k * kPio2b) - k * kPio2c;
-    const double zz = z * z;
-    const double p = (-1.30936939181383777646E4 * zz + 1.15351664838587416140E6) * zz -
-                     1.79565251976484877988E7;
-    const double q = (((zz + 1.36812963470692954678E4) * zz - 1.32089234440210967447E6) * zz +
-                      2.50083801823357915839E7) * zz - 5.38695755929454629881E7;
-    const double t = z + z * (zz * p / q);
-    const double half = k * 0.5;
-    const bool odd = (half + kRound) - kRound != half;
-    return odd ? -1 / t : t;
-}
-
 // One element's transform, as the scalar functions below offer it.
 Impedance Transform(int code, double v1, double v2, double v3, double v4, double f, double R,
                     double X) {
@@ -237,15 +212,13 @@ Impedance Accepted(Impedance before, Impedance after) { return Accept(before, af
 
 QV_VECTOR_CLONES void EffectsOf(int code, const double* v1, double v2, const double* v3, double v4,
                const double* f, double* a, double* b, int n) {
-    // Lines and stubs: b[] holds the angle, a[] its tangent, which goes to
-    // b[] until the effect overwrites both.
+    // Lines and stubs: b[] holds the angle, then its tangent (the library's,
+    // point by point, so that the results are Math's to the last bit), until
+    // the effect overwrites it.
     const bool line = IsLine(code);
     if (line) {
         for (int i = 0; i < n; ++i) b[i] = Angle(v1[i], f[i], v2);
-        for (int i = 0; i < n; ++i) a[i] = VectorTan(b[i]);
-        for (int i = 0; i < n; ++i)
-            if (!(std::fabs(b[i]) <= kVectorTanLimit)) a[i] = std::tan(b[i]);
-        std::copy_n(a, n, b);
+        for (int i = 0; i < n; ++i) b[i] = std::tan(b[i]);
     }
     // One loop per element keeps the code constant inside it.
     auto each = [&](auto element) {
