@@ -293,6 +293,27 @@ void PageWindow::Apply(const Placed& p, const PageTransform& t) {
     w->setGeometry(origin.x(), origin.y(), std::max(1, wd), std::max(1, ht));
 }
 
+void PageWindow::OrderTabsVisually() {
+    std::vector<std::pair<LogicalRect, QWidget*>> order;
+    for (const Placed& p : controls_) {
+        if (!p.widget || p.widget->focusPolicy() == Qt::NoFocus) continue;
+        LogicalRect r = p.rect;
+        if (const Placed* frame = p.frame ? Find(p.frame) : nullptr) {
+            r.left += frame->rect.left;
+            r.top += frame->rect.top;
+        }
+        order.emplace_back(r, p.widget);
+    }
+    // Rows first, left to right within a row; controls whose tops differ by
+    // less than half a row height share the row.
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        if (std::fabs(a.first.top - b.first.top) >= 150) return a.first.top < b.first.top;
+        return a.first.left < b.first.left;
+    });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1].second, order[i].second);
+}
+
 void PageWindow::Layout() {
     const PageTransform t = Transform();
     for (const Placed& p : controls_) Apply(p, t);

@@ -137,6 +137,10 @@ public:
     void SetControlFont(QWidget* control, double points, bool bold = false);
     double ControlFontSize(const QWidget* control) const;
 
+    // Tab moves through the focusable controls row by row, left to right, as
+    // they are placed (call once the controls are added).
+    void OrderTabsVisually();
+
     template <class T>
     T* Control(const QString& name) const {
         return findChild<T*>(name);

@@ -199,3 +199,23 @@ TEST(PageWindow, AModalDialogOpensOverItsOpenerAtOneSizeForTheScreen) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(PageWindow, TabRunsRowByRowLeftToRight) {
+    PageWindow page(6000, 3000);
+    auto* lower = page.AddButton("lower", "c", {100, 1000, 900, 300});
+    auto* right = page.AddButton("right", "b", {2000, 120, 900, 300});
+    auto* left = page.AddTextBox("left", {100, 100, 900, 300});
+    page.OrderTabsVisually();
+    auto next = [](QWidget* w) {
+        do w = w->nextInFocusChain(); while (w->focusPolicy() == Qt::NoFocus);
+        return w;
+    };
+    EXPECT_EQ(next(left), right);
+    EXPECT_EQ(next(right), lower);
+}
+
+}  // namespace
+}  // namespace qv

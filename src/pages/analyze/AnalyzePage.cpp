@@ -100,6 +100,7 @@ AnalyzePage::AnalyzePage(PageContext& context)
     connect(top_.box, &QLineEdit::returnPressed, this, [this] { EnterTop(); });
     connect(bottom_.box, &QLineEdit::returnPressed, this, [this] { EnterBottom(); });
     connect(txtFreq_, &QLineEdit::returnPressed, this, [this] { EnterFrequency(); });
+    OrderTabsVisually();
     AddUndoShortcuts(this, context_.undo);
     connect(&context_.undo, &UndoHistory::Restored, this, [this] { ShowRestored(); });
     FitToScreen();
