@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QSettings>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace qv {
 
@@ -18,6 +20,7 @@ AppNavigator::AppNavigator(SessionState& state, Host& host, std::string lastSess
 AppNavigator::~AppNavigator() {
     KeepGeometry();
     quitting_ = true;
+    beside_.clear();
     current_.reset();
 }
 
@@ -48,6 +51,12 @@ void AppNavigator::SwitchTo(PageId page) {
         current_->removeEventFilter(this);
         current_->hide();
     }
+    // What stood beside the old page showed it; it goes with it.
+    for (auto& [id, window] : beside_) {
+        window->hide();
+        window.release()->deleteLater();
+    }
+    beside_.clear();
     next->show();
     // The old page may still be on the call stack of a queued event; let Qt
     // delete it when it is safe.
@@ -66,6 +75,39 @@ void AppNavigator::ShowModal(PageId page) {
 void AppNavigator::KeepGeometry() {
     if (current_ && current_->isVisible())
         QSettings().setValue(kGeometryKey, current_->saveGeometry());
+}
+
+void AppNavigator::ShowBeside(PageId page) {
+    auto it = factories_.find(page);
+    if (it == factories_.end() || quitting_) return;
+    std::unique_ptr<PageWindow>& window = beside_[page];
+    if (!window) {
+        window = it->second(context_);
+        if (!window) {
+            beside_.erase(page);
+            return;
+        }
+        // To the right of the main page where the screen has room, so the
+        // two can be watched side by side.
+        if (current_) {
+            QPoint at = current_->frameGeometry().topRight() + QPoint(8, 0);
+            if (const QScreen* screen = current_->screen()) {
+                const QRect room = screen->availableGeometry();
+                at.setX(std::max(room.left(), std::min(at.x(), room.right() - window->width())));
+            }
+            window->move(at);
+        }
+    } else {
+        window->SessionChanged();
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void AppNavigator::SessionChanged() {
+    for (auto& [id, window] : beside_)
+        if (window->isVisible()) window->SessionChanged();
 }
 
 void AppNavigator::Quit() {

@@ -27,6 +27,8 @@ public:
     void Show(PageId page) override;
     void ShowModal(PageId page) override;
     void Quit() override;
+    void ShowBeside(PageId page) override;
+    void SessionChanged() override;
 
     // Shows the first page at once (no deferral).
     void Start(PageId page);
@@ -44,6 +46,8 @@ private:
     PageContext context_;
     std::map<PageId, PageFactory> factories_;
     std::unique_ptr<PageWindow> current_;
+    // Pages beside the main page; closing one only hides it.
+    std::map<PageId, std::unique_ptr<PageWindow>> beside_;
     bool quitting_ = false;
 };
 

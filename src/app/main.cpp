@@ -54,6 +54,10 @@
 #include "pages/optimise/OptimisePage.h"
 #define QV_HAS_OPTIMISE 1
 #endif
+#if __has_include("pages/plot/PlotPage.h")
+#include "pages/plot/PlotPage.h"
+#define QV_HAS_PLOT 1
+#endif
 #if __has_include("files/NetworkFile.h")
 #include "files/NetworkFile.h"
 #include "files/StartFile.h"
@@ -105,6 +109,9 @@ int main(int argc, char** argv) {
 #ifdef QV_HAS_MATCH
     navigator.Register(qv::PageId::Match, [](qv::PageContext& c) { return qv::MakeMatchPage(c); });
 #endif
+#ifdef QV_HAS_PLOT
+    navigator.Register(qv::PageId::Plot, [](qv::PageContext& c) { return qv::MakePlotPage(c); });
+#endif
 
 #ifdef QV_HAS_FILES
     // A file named on the command line (or opened from the desktop) starts
@@ -121,6 +128,7 @@ int main(int argc, char** argv) {
         return app.exec();
     }
 #endif
+
     if (navigator.Has(qv::PageId::Opening)) {
         // The opening page runs the start-up order itself.
         navigator.Start(qv::PageId::Opening);

@@ -18,6 +18,7 @@ enum class PageId {
     QSetup,    // frmQsetup, modal
     VswrSetup, // frmVSWRsetup, modal
     SweepSetup, // sweep set-up dialog, modal
+    Plot,       // the plot against frequency, beside the Analysis page
     Optimise,   // band optimiser dialog, modal
     Match,      // the Design page's match dialog, modal
 };
@@ -34,6 +35,13 @@ public:
     virtual void ShowModal(PageId page) = 0;
     // Ends the program (after the exit dialog has saved what it saves).
     virtual void Quit() = 0;
+    // Shows `page` in a window of its own beside the main page, not modal,
+    // so both can be used at once; asking again brings it to the front. It
+    // closes with the main page.
+    virtual void ShowBeside(PageId page) = 0;
+    // The session changed: the pages beside the main page draw themselves
+    // again.
+    virtual void SessionChanged() = 0;
 };
 
 // Records what the pages asked for; for tests.
@@ -42,9 +50,13 @@ public:
     void Show(PageId page) override { shown.push_back(page); }
     void ShowModal(PageId page) override { modal.push_back(page); }
     void Quit() override { ++quits; }
+    void ShowBeside(PageId page) override { beside.push_back(page); }
+    void SessionChanged() override { ++changes; }
     std::vector<PageId> shown;
     std::vector<PageId> modal;
+    std::vector<PageId> beside;
     int quits = 0;
+    int changes = 0;
 };
 
 }  // namespace qv

@@ -155,6 +155,10 @@ public:
     int ExecModal();
     void Done(int result);
 
+    // A page shown beside the main page draws itself again from the session
+    // here (Navigator::SessionChanged); the base does nothing.
+    virtual void SessionChanged() {}
+
 signals:
     void Closed();
 

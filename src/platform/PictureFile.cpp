@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "platform/Host.h"
 #include "platform/Replay.h"
 
 namespace qv {
@@ -98,6 +99,32 @@ std::string WritePictureFile(const std::string& path, const std::vector<DrawOp>&
     }
     if (!file.commit()) return Problem(name, file.errorString());
     return {};
+}
+
+bool SavePicture(Host& host, const std::vector<DrawOp>& ops, double logicalWidth,
+                 double logicalHeight, const std::string& suggestedName) {
+    FileDialogRequest request;
+    request.title = "Save picture";
+    request.filter = kPictureFilter;
+    request.initialName = suggestedName;
+    std::optional<std::string> path = host.SaveFileName(request);
+    if (!path) return false;
+    if (QFileInfo(QString::fromStdString(*path)).suffix().isEmpty()) *path += ".png";
+    if (!PictureFormatOf(*path)) {
+        host.ShowMessage("A picture's name must end in .png, .svg or .pdf; nothing was saved.");
+        return false;
+    }
+    PictureSpec spec;
+    spec.logicalWidth = logicalWidth;
+    spec.logicalHeight = logicalHeight;
+    spec.pixelWidth = static_cast<int>(logicalWidth / 10);
+    spec.pixelHeight = static_cast<int>(logicalHeight / 10);
+    const std::string problem = WritePictureFile(*path, ops, spec);
+    if (!problem.empty()) {
+        host.ShowMessage(problem + "; nothing was saved.");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace qv

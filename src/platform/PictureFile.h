@@ -36,6 +36,15 @@ inline constexpr int kMaxPicturePixels = 20000;
 std::string WritePictureFile(const std::string& path, const std::vector<DrawOp>& ops,
                              const PictureSpec& spec);
 
+class Host;
+
+// "Save picture": the save dialog, then the picture at one pixel per 10
+// logical units in the format of the chosen name's extension (a name without
+// one becomes a PNG). A failure, or a name with another extension, is
+// reported in a message box. True when the file was written.
+bool SavePicture(Host& host, const std::vector<DrawOp>& ops, double logicalWidth,
+                 double logicalHeight, const std::string& suggestedName);
+
 // The filter of the "Save picture" dialog.
 inline constexpr char kPictureFilter[] =
     "PNG picture (*.png)|*.png|SVG picture (*.svg)|*.svg|PDF document (*.pdf)|*.pdf";

@@ -1,5 +1,6 @@
 #include "pages/analyze/AnalyzePage.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QWheelEvent>
@@ -18,6 +19,7 @@
 #include "numbers/Format.h"
 #include "numbers/Parse.h"
 #include "pages/analyze/Tuning.h"
+#include "platform/PictureFile.h"
 #include "platform/Printing.h"
 #include "print/ChartPrintout.h"
 #include "schematic/NetworkPanel.h"
@@ -259,6 +261,22 @@ void AnalyzePage::BuildSetupAndSweepControls() {
         if (IsTunablePart(s_.TuneStage)) WriteTuningTexts();
         Redraw();
     });
+    // Right of the frequency steps: the band against frequency, and the
+    // chart as a file.
+    auto* plot = AddButton("cmdPlot", "Plot", {1990, 4350, 1150, kRowHeight},
+                           "Plot return loss and VSWR against frequency beside the chart");
+    connect(plot, &QPushButton::clicked, this,
+            [this] { context_.navigator.ShowBeside(PageId::Plot); });
+    auto* picture = AddButton("cmdSavePicture", "Save picture", {3140, 4350, 1200, kRowHeight},
+                              "Save the chart and network as a PNG, SVG or PDF file");
+    connect(picture, &QPushButton::clicked, this, [this] {
+        const QString base = QFileInfo(Q(s_.CurrentFileName)).completeBaseName();
+        // What the window shows: the kept backdrop, then what lies over it.
+        std::vector<DrawOp> ops = KeptRecording().Ops();
+        ops.insert(ops.end(), Recording().Ops().begin(), Recording().Ops().end());
+        SavePicture(context_.host, ops, LogicalWidth(), LogicalHeight(),
+                    (base.isEmpty() ? QString("chart") : base).toStdString() + ".png");
+    });
 }
 
 void AnalyzePage::BuildReadout() {
@@ -329,6 +347,9 @@ void AnalyzePage::Redraw() {
         backdrop_ = backdrop;
     }
     DrawChartForeground(s_, d, hooks_);
+    // A plot beside the page follows every change, so the band can be
+    // watched while tuning.
+    context_.navigator.SessionChanged();
 }
 
 // ---- Set-up dialogs, sweep and printing -----------------------------------------

@@ -1,0 +1,142 @@
+// The plot page beside the Analysis page: it follows the tuning there,
+// switches its traces, saves its picture and prints.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <cmath>
+#include <filesystem>
+
+#include "files/TempDir.h"
+#include "pages/analyze/AnalyzePage.h"
+#include "pages/plot/PlotPage.h"
+#include "platform/Pixels.h"
+#include "platform/ScriptedHost.h"
+
+namespace qv {
+namespace {
+
+// The program's navigator hands every change on to the pages beside.
+struct BesideNavigator : RecordingNavigator {
+    void SessionChanged() override {
+        RecordingNavigator::SessionChanged();
+        if (plot) plot->SessionChanged();
+    }
+    PageWindow* plot = nullptr;
+};
+
+class PlotPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitSession(s);
+        ResetNetwork(s);
+        s.LoadMode = 1;
+        s.ChartCenterX = 8000;
+        // 12.5 ohms matched to 50 at 14.2 MHz by a series L and a shunt C.
+        const double w = 2 * std::acos(-1.0) * 14.2e6;
+        s.TestFrequency = 14.2e6;
+        s.Value[0][1] = 12.5;
+        s.ElementType[1] = SeriesInductor;
+        s.Value[1][1] = std::sqrt(12.5 * 37.5) / w;
+        s.ElementType[2] = ShuntCapacitor;
+        s.Value[2][1] = std::sqrt(3.0) / 50 / w;
+        s.SweepStart = 10e6;
+        s.SweepStop = 18e6;
+        s.SweepPoints = 41;
+        plot = std::make_unique<PlotPage>(context);
+        navigator.plot = plot.get();
+        analyze = MakeAnalyzePage(context);
+    }
+    std::string Text(const std::string& prefix) const {
+        for (const DrawOp& op : plot->Recording().Ops())
+            if (op.kind == DrawOp::Text && op.text.rfind(prefix, 0) == 0) return op.text;
+        return {};
+    }
+    void Click(PageWindow& page, const char* name) {
+        auto* b = page.findChild<QPushButton*>(name);
+        ASSERT_NE(b, nullptr) << name;
+        b->click();
+    }
+
+    SessionState s;
+    ScriptedHost host;
+    BesideNavigator navigator;
+    PageContext context{s, host, navigator, ""};
+    std::unique_ptr<PlotPage> plot;
+    std::unique_ptr<PageWindow> analyze;
+};
+
+TEST_F(PlotPageTest, FollowsTuningOnTheAnalysisPage) {
+    Click(*analyze, "cmdPlot");
+    EXPECT_EQ(navigator.beside, std::vector<PageId>{PageId::Plot});
+
+    const std::string before = Text("VSWR 2 band");
+    EXPECT_NE(before.find("10.3"), std::string::npos) << before;
+    // Pick the capacitor and raise it 10 %: the match moves down in
+    // frequency, and so does the band's lower edge.
+    const QPointF at = analyze->ToDevice(s.PanelEdge[2] - 10, 1000);
+    QMouseEvent press(QEvent::MouseButtonPress, at, analyze->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(analyze.get(), &press);
+    Click(*analyze, "cmd3up10");
+    const std::string after = Text("VSWR 2 band");
+    EXPECT_NE(after, before);
+    EXPECT_NE(Text("Best match 13."), "") << Text("Best match");
+}
+
+TEST_F(PlotPageTest, OneOrTwoTracesTheLatestChosen) {
+    struct Step {
+        const char* button;
+        std::vector<PlotTrace> shown;
+    } steps[] = {
+        {"cmdRho", {PlotTrace::Vswr, PlotTrace::Rho}},  // a third replaces the earliest
+        {"cmdVswr", {PlotTrace::Rho}},
+        {"cmdRho", {PlotTrace::Rho}},  // the last one stays
+        {"cmdReturnLoss", {PlotTrace::Rho, PlotTrace::ReturnLoss}},
+    };
+    for (const Step& step : steps) {
+        Click(*plot, step.button);
+        EXPECT_EQ(plot->Traces(), step.shown) << step.button;
+    }
+    EXPECT_EQ(Text("|rho| and Return loss (dB) against frequency"), "|rho| and Return loss (dB) against frequency");
+}
+
+TEST_F(PlotPageTest, SavesThePlotAsAPictureAndPrintsIt) {
+    test::TempDir dir;
+    host.fileAnswers = {dir.File("band"), dir.File("band.txt")};
+    Click(*plot, "cmdSavePicture");
+    const QImage png(QString::fromStdString(dir.File("band.png")));
+    EXPECT_EQ(png.size(), QSize(1200, 800));
+    Click(*plot, "cmdSavePicture");
+    EXPECT_EQ(host.Texts("message").size(), 1u);
+
+    host.printAnswers = {PrintChoice{"", dir.File("plot.pdf")}};
+    Click(*plot, "cmdPrint");
+    EXPECT_GT(std::filesystem::file_size(dir.File("plot.pdf")), 1000u);
+    EXPECT_EQ(host.Count("beep"), 0);
+}
+
+}  // namespace
+}  // namespace qv
+
+namespace qv {
+namespace {
+
+// The chart's backdrop is a layer of its own on the page; the picture must
+// carry it under the network and the arcs.
+TEST_F(PlotPageTest, AnalysisPagePictureHasTheChartUnderTheNetwork) {
+    test::TempDir dir;
+    host.fileAnswers = {dir.File("chart.png")};
+    Click(*analyze, "cmdSavePicture");
+    const QImage png(QString::fromStdString(dir.File("chart.png")));
+    ASSERT_EQ(png.size(), QSize(1188, 880));
+    const QColor rimTop = png.pixelColor(800, 151);  // centre (8000, 5000), radius 3500
+    EXPECT_GT(rimTop.red(), 200);
+    EXPECT_LT(rimTop.green(), 120);
+    EXPECT_TRUE(test::Inked(png, QPointF(s.PanelEdge[0] / 10.0, 60), 40));  // the load
+}
+
+}  // namespace
+}  // namespace qv
