@@ -116,6 +116,10 @@ std::int16_t PointsOption(const std::string& text, int lowest) {
     return static_cast<std::int16_t>(value);
 }
 
+void CheckWritten(const WriteResult& written) {
+    if (!written.ok()) throw Problem{"cannot write " + written.path + ": " + written.error};
+}
+
 std::string Number17(double value) { return ExactNumber(value); }
 
 }  // namespace qv::calc_tool

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "files/TextFile.h"
 #include "session/SessionState.h"
 
 namespace qv::calc_tool {
@@ -42,6 +43,9 @@ std::string ParseCommandArguments(const std::vector<std::string>& args,
 double FrequencyOption(const std::string& name, const std::string& text);
 // The value of --points, `lowest` (a sweep needs 2) to the sweep's capacity.
 std::int16_t PointsOption(const std::string& text, int lowest = 2);
+
+// Ends the run with "cannot write FILE: reason" unless the write worked.
+void CheckWritten(const WriteResult& written);
 
 // A number with 17 significant digits, so it reads back bit for bit.
 std::string Number17(double value);

@@ -199,8 +199,7 @@ int Sweep(const Options& o, std::ostream& out, std::ostream& err) {
         out << ResultText(s, format, "-", TodayShortDate());
         return out ? 0 : 2;
     }
-    const ResultWrite w = WriteResultFile(*o.output, format, s);
-    if (!w.ok) throw Problem{"cannot write " + w.file + ": " + w.error};
+    CheckWritten(WriteResultFile(*o.output, format, s));
     return 0;
 }
 

@@ -123,7 +123,7 @@ int Match(const MatchOptions& o, std::ostream& out, std::ostream& err) {
             std::snprintf(name, sizeof name, "match-%02d.QVF", index);
             ApplyMatch(s, n.stages);
             const std::string path = (std::filesystem::path(*o.output) / name).string();
-            if (!WriteNetworkFile(path, s)) throw Problem{"cannot write " + path};
+            CheckWritten(WriteNetworkFile(path, s));
         }
     }
     out << csv.str();

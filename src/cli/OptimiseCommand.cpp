@@ -108,7 +108,7 @@ int OptimiseCommand(const std::vector<std::string>& args, std::ostream& out) {
     auto network = std::make_unique<SessionState>();
     LoadSession(a.network, std::nullopt, *network);
     ApplyTunedValues(*network, options.values, values);
-    if (!WriteNetworkFile(*a.output, *network)) throw Problem{"cannot write " + *a.output};
+    CheckWritten(WriteNetworkFile(*a.output, *network));
 
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", r.seconds);

@@ -91,7 +91,7 @@ bool ParseLoadDataStream(std::istream& in, SessionState& s, MessageSink& sink) {
 bool ParseLoadData(const std::string& name, SessionState& s, MessageSink& sink) {
     if (name.empty()) return false;
     std::ifstream in;
-    OpenForReading(in, name);
+    OpenForReading(in, name, kMaxLoadDataBytes);
     return ParseLoadDataStream(in, s, sink);
 }
 

@@ -2,15 +2,21 @@
 // the load table of SessionState.
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <string>
 
+#include "files/TextFile.h"
 #include "session/MessageSink.h"
 #include "session/SessionState.h"
 
 namespace qv {
 
 inline constexpr const char* kParserErrorMessage = "Parser error";
+
+// The largest load-data file the reader takes: 1000 rows with generous
+// comments. Anything larger is no load-data file.
+inline constexpr std::uintmax_t kMaxLoadDataBytes = kMaxTextFileBytes;
 
 // Takes the next comma-separated field off the front of `line` into `field`.
 // A run of commas is one separator; blanks belong to the fields. With no

@@ -1,5 +1,6 @@
 #include "files/NetworkFile.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -37,7 +38,7 @@ public:
         if (!GetNextValue(in_, text_)) return false;
         const std::optional<double> number = LeadingNumber(text_);
         if (!number) return Fail();
-        out = *number;
+        out = std::clamp(*number, -kLargestWritableValue, kLargestWritableValue);
         return true;
     }
 
@@ -74,11 +75,6 @@ private:
 // drawing treat a code they do not know as an empty stage.
 constexpr int kLowestCode = INT16_MIN;
 constexpr int kHighestCode = INT16_MAX;
-
-// The most sweep points the arrays behind the current load mode can hold.
-int SweepPointLimit(const SessionState& s) {
-    return s.LoadMode == 2 ? kMaxLoadPoints : kSweepCapacity;
-}
 
 // Both readers, the network file with `checked` set. False on a failure; an
 // early end of the file is a normal end.
@@ -125,7 +121,7 @@ bool ReadFields(LineReader& in, SessionState& s, bool checked) {
     if (!check(!unset && s.SweepStart < 10000)) return false;
     if (!r.Next(s.SweepStop)) return over() && (!unset || groupStaysUnset());
     if (!check(unset ? s.SweepStop != 0 : s.SweepStop < 10100)) return false;
-    if (!r.NextInt(s.SweepPoints, 0, SweepPointLimit(s))) return over() && (!unset || groupStaysUnset());
+    if (!r.NextInt(s.SweepPoints, 0, kSweepCapacity)) return over() && (!unset || groupStaysUnset());
     if (!check(unset ? s.SweepPoints != 0 : s.SweepPoints < 1)) return false;
     return true;
 }
@@ -166,13 +162,14 @@ std::string NetworkFileText(const SessionState& s, const std::string& title,
     return out;
 }
 
-bool WriteNetworkFile(const std::string& name, SessionState& s, const std::string& date) {
-    if (name.empty()) return false;
-    s.TextResult = StripExtension(name) + ".QVF";
-    return ReplaceFileContents(s.TextResult, NetworkFileText(s, kNetworkFileTitle, date));
+WriteResult WriteNetworkFile(const std::string& name, const SessionState& s,
+                             const std::string& date) {
+    if (name.empty()) return {name, "no file name was given"};
+    return ReplaceFileContents(StripExtension(name) + ".QVF",
+                               NetworkFileText(s, kNetworkFileTitle, date));
 }
 
-bool WriteLastSession(const SessionState& s, const std::string& path, const std::string& date) {
+WriteResult WriteLastSession(const SessionState& s, const std::string& path, const std::string& date) {
     return ReplaceFileContents(path, NetworkFileText(s, kLastSessionTitle, date));
 }
 
@@ -191,7 +188,7 @@ bool ReadNetworkStream(std::istream& in, const std::string& name, SessionState& 
                        MessageSink& sink) {
     ResetNetwork(s);
     LineReader lines(in);
-    if (in && ReadFields(lines, s, true)) return true;
+    if (in && ReadFields(lines, s, true) && !in.bad()) return true;
     sink.ShowMessage(NetworkReadFailureMessage(name));
     ResetNetwork(s);
     return false;
@@ -203,20 +200,20 @@ bool ReadNetworkFile(const std::string& name, SessionState& s, MessageSink& sink
         return false;
     }
     std::ifstream in;
-    OpenForReading(in, name);
+    OpenForReading(in, name, kMaxNetworkFileBytes);
     return ReadNetworkStream(in, name, s, sink);
 }
 
 bool ReadLastSessionStream(std::istream& in, SessionState& s) {
     LineReader lines(in);
-    if (in && ReadFields(lines, s, false)) return true;
+    if (in && ReadFields(lines, s, false) && !in.bad()) return true;
     ResetNetwork(s);
     return false;
 }
 
 bool ReadLastSession(SessionState& s, const std::string& path) {
     std::ifstream in;
-    OpenForReading(in, path);
+    OpenForReading(in, path, kMaxNetworkFileBytes);
     return ReadLastSessionStream(in, s);
 }
 

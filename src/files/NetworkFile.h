@@ -25,17 +25,26 @@ std::string NetworkReadFailureMessage(const std::string& name);
 std::string NetworkFileText(const SessionState& s, const std::string& title,
                             const std::string& date);
 
-// Writes StripExtension(name) + ".QVF" (that name is left in s.TextResult).
-// An empty name writes nothing. Failures are silent to the user; the result
-// only says whether the file was written. An earlier file of that name is
-// replaced only once the new one is complete.
-bool WriteNetworkFile(const std::string& name, SessionState& s,
-                      const std::string& date = TodayShortDate());
+// The largest network file the readers take: the 50 lines with room for
+// many comments. Anything larger is no network file.
+inline constexpr std::uintmax_t kMaxNetworkFileBytes = 1024 * 1024;
+
+// The largest magnitude a value may have and still read back from its
+// 15-digit text: the largest double itself is written rounded up, beyond
+// the range. The readers bound what they take to it.
+inline constexpr double kLargestWritableValue = 1.79769313486231e308;
+
+// Writes StripExtension(name) + ".QVF"; the result names that file. An
+// empty name writes nothing and is a failure. An earlier file of that name
+// is replaced only once the new one is complete.
+[[nodiscard]] WriteResult WriteNetworkFile(const std::string& name, const SessionState& s,
+                                           const std::string& date = TodayShortDate());
 
 // Writes the last-session file, by default "LASTSESSION.QVF" in the
 // working directory.
-bool WriteLastSession(const SessionState& s, const std::string& path = kLastSessionFileName,
-                      const std::string& date = TodayShortDate());
+[[nodiscard]] WriteResult WriteLastSession(const SessionState& s,
+                                           const std::string& path = kLastSessionFileName,
+                                           const std::string& date = TodayShortDate());
 
 // The readers' step: the text after the first ":" of the next line that is
 // neither empty nor begins with "*" (the whole line without a ":"). False at

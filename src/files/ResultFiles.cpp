@@ -83,24 +83,14 @@ std::string ResultText(const SessionState& s, ResultFormat format, const std::st
     return TableFileText(s, shownName, date);
 }
 
-ResultWrite WriteResultFile(const std::string& name, ResultFormat format, SessionState& s,
+WriteResult WriteResultFile(const std::string& name, ResultFormat format, SessionState& s,
                             const std::string& date) {
-    ResultWrite w;
-    w.file = name;
-    if (name.empty()) {
-        w.error = "no file name";
-        return w;
+    if (format == ResultFormat::Table) return WriteTableFile(name, s, date);
+    if (name.empty()) return {name, "no file name was given"};
+    if (format == ResultFormat::Touchstone) {
+        if (std::string problem = TouchstoneProblem(s); !problem.empty()) return {name, problem};
     }
-    if (format == ResultFormat::Table) {
-        w.ok = WriteTableFile(name, s, date);
-        w.file = s.TextResult;
-    } else {
-        if (format == ResultFormat::Touchstone) w.error = TouchstoneProblem(s);
-        if (!w.error.empty()) return w;
-        w.ok = ReplaceFileContents(name, ResultText(s, format, name, date));
-    }
-    if (!w.ok) w.error = "the file cannot be written (check the folder and the disk)";
-    return w;
+    return ReplaceFileContents(name, ResultText(s, format, name, date));
 }
 
 }  // namespace qv

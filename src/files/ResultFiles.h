@@ -35,16 +35,11 @@ std::string TouchstoneProblem(const SessionState& s);
 std::string ResultText(const SessionState& s, ResultFormat format, const std::string& shownName,
                        const std::string& date);
 
-struct ResultWrite {
-    bool ok = false;
-    std::string file;   // the name written, or that failed
-    std::string error;  // why it failed, for the user
-};
-
 // Writes the sweep to `name` in `format`; the tabulated-data file takes the
-// ".DAT" extension as ever, the others the name as given. An earlier file
-// is replaced only once the new one is complete.
-ResultWrite WriteResultFile(const std::string& name, ResultFormat format, SessionState& s,
+// ".DAT" extension as ever, the others the name as given. The result names
+// the file written, or that failed and why. An earlier file is replaced only
+// once the new one is complete.
+[[nodiscard]] WriteResult WriteResultFile(const std::string& name, ResultFormat format, SessionState& s,
                             const std::string& date = TodayShortDate());
 
 }  // namespace qv

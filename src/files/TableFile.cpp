@@ -53,10 +53,10 @@ std::string TableFileText(const SessionState& s, const std::string& shownName,
     return out;
 }
 
-bool WriteTableFile(const std::string& name, SessionState& s, const std::string& date) {
-    if (name.empty()) return false;
-    s.TextResult = StripExtension(name) + ".DAT";
-    return ReplaceFileContents(s.TextResult, TableFileText(s, name, date));
+WriteResult WriteTableFile(const std::string& name, const SessionState& s,
+                           const std::string& date) {
+    if (name.empty()) return {name, "no file name was given"};
+    return ReplaceFileContents(StripExtension(name) + ".DAT", TableFileText(s, name, date));
 }
 
 }  // namespace qv

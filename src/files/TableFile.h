@@ -24,10 +24,10 @@ int ResultPointCount(const SessionState& s);
 std::string TableFileText(const SessionState& s, const std::string& shownName,
                           const std::string& date);
 
-// Writes StripExtension(name) + ".DAT" (that name left in s.TextResult).
-// An empty name writes nothing; failures are silent to the user, and an
-// earlier file of that name is replaced only once the new one is complete.
-bool WriteTableFile(const std::string& name, SessionState& s,
-                    const std::string& date = TodayShortDate());
+// Writes StripExtension(name) + ".DAT"; the result names that file. An
+// empty name writes nothing and is a failure; an earlier file of that name
+// is replaced only once the new one is complete.
+[[nodiscard]] WriteResult WriteTableFile(const std::string& name, const SessionState& s,
+                                         const std::string& date = TodayShortDate());
 
 }  // namespace qv

@@ -1,7 +1,13 @@
 #include "files/TextFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <random>
@@ -17,6 +23,10 @@ bool LineReader::ReadLine(std::string& line) {
     if (c == std::char_traits<char>::eof()) return false;
     while (c != std::char_traits<char>::eof()) {
         if (c == '\n') break;
+        if (line.size() >= maxLength_) {
+            in_.setstate(std::ios::badbit);
+            return false;
+        }
         if (c == '\r') {
             if (buf->sgetc() == '\n') buf->sbumpc();
             break;
@@ -128,14 +138,24 @@ std::string LowerExtension(const std::string& name) {
 }
 
 std::string ExactNumber(double value) {
+    if (value == 0) value = 0;  // a negative zero reads as "-0" to no one's benefit
     char text[40];
     std::snprintf(text, sizeof text, "%.17g", value);
     return text;
 }
 
-void OpenForReading(std::ifstream& in, const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+std::string UnreadableReason(const std::string& path, std::uintmax_t maxBytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::strerror(errno);
+    if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
+    if (!S_ISREG(info.st_mode)) return "not a regular file";
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+        return "larger than " + std::to_string(maxBytes) + " bytes";
+    return {};
+}
+
+void OpenForReading(std::ifstream& in, const std::string& path, std::uintmax_t maxBytes) {
+    if (!UnreadableReason(path, maxBytes).empty()) {
         in.setstate(std::ios::failbit);
         return;
     }
@@ -155,29 +175,102 @@ std::string TodayShortDate() {
     return std::string(text, len);
 }
 
-bool ReplaceFileContents(const std::string& path, std::string_view contents) {
-    static std::mt19937_64 names{std::random_device{}()};
-    std::string temp;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < 8 && file == nullptr; ++attempt) {
-        char suffix[24];
-        std::snprintf(suffix, sizeof suffix, ".%08llx.tmp",
-                      static_cast<unsigned long long>(names() & 0xffffffffu));
-        temp = path + suffix;
-        file = std::fopen(temp.c_str(), "wbx");  // never reuse an existing file
-    }
-    if (file == nullptr) return false;
+std::string WriteFailureMessage(const WriteResult& result) {
+    return "The file " + result.path + " could not be written: " + result.error + ".";
+}
 
-    bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code ec;
-    if (ok) {
-        std::filesystem::rename(temp, path, ec);
-        ok = !ec;
+namespace {
+
+namespace fs = std::filesystem;
+
+// The file a chain of symbolic links ends at; the path itself when it is
+// no link (or the chain cannot be followed, which the caller then meets).
+fs::path FinalTarget(fs::path path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return path;
+        path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    if (!ok) std::filesystem::remove(temp, ec);
-    return ok;
+    return path;
+}
+
+std::string SystemReason() { return std::strerror(errno); }
+
+bool WriteAllBytes(int fd, std::string_view contents) {
+    const char* data = contents.data();
+    std::size_t left = contents.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The rename is only durable once the folder's entry is on the disk too.
+// Some file systems cannot sync a folder; the file itself is safe then.
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+WriteResult ReplaceFileContents(const std::string& path, std::string_view contents) {
+    WriteResult result{path, {}};
+    const fs::path target = FinalTarget(path);
+
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (!replacing && errno != ENOENT) return {path, SystemReason()};
+    if (replacing && S_ISDIR(old.st_mode)) return {path, std::strerror(EISDIR)};
+    if (replacing && !S_ISREG(old.st_mode)) return {path, "it is not a regular file"};
+
+    static std::mt19937_64 names{std::random_device{}()};
+    const fs::path folder = target.parent_path();
+    fs::path temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 8 && fd < 0; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, ".qv-%08llx.tmp",
+                      static_cast<unsigned long long>(names() & 0xffffffffu));
+        temp = folder / name;
+        // O_EXCL: never reuse a file that is already there.
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) return {path, SystemReason()};
+
+    bool ok = true;
+    if (replacing) {
+        // Owner first: changing it may clear set-id bits that fchmod restores.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) { /* another owner is not ours to give */ }
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    ok = ok && WriteAllBytes(fd, contents) && ::fsync(fd) == 0;
+    if (!ok) result.error = SystemReason();
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        result.error = SystemReason();
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        result.error = SystemReason();
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return result;
+    }
+    SyncFolder(folder);
+    return result;
 }
 
 }  // namespace qv

@@ -36,7 +36,7 @@ protected:
         s.SweepStart = 1e6;
         s.SweepStop = 3e6;
         s.SweepPoints = 5;
-        WriteNetworkFile(net, s, "d");
+        EXPECT_TRUE(WriteNetworkFile(net, s, "d").ok());
         test::WriteAll(load, "* f, R, X\r\n1M,25,0\r\n2M,50,0\r\n3M,100,0\r\n");
     }
     test::TempDir dir;
@@ -157,7 +157,7 @@ TEST(CalcToolBandwidth, EdgesMatchTheClosedFormWithinTheStep) {
     s.SweepStart = 1e6;
     s.SweepStop = 21e6;
     s.SweepPoints = 11;
-    ASSERT_TRUE(WriteNetworkFile(dir.File("l.QVF"), s, "d"));
+    ASSERT_TRUE(WriteNetworkFile(dir.File("l.QVF"), s, "d").ok());
     Calc r({"sweep", dir.File("l.QVF"), "--bandwidth"});
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
@@ -176,7 +176,7 @@ TEST(CalcToolBandwidth, EdgesMatchTheClosedFormWithinTheStep) {
 
     // A match that never reaches VSWR 2 leaves the band fields empty.
     s.Value[1][1] = 100 * l;
-    ASSERT_TRUE(WriteNetworkFile(dir.File("l.QVF"), s, "d"));
+    ASSERT_TRUE(WriteNetworkFile(dir.File("l.QVF"), s, "d").ok());
     const std::string none = Calc({"sweep", dir.File("l.QVF"), "--bandwidth"}).out;
     EXPECT_EQ(none.rfind(",,,,1000000,", 0), 0u) << none;
 }

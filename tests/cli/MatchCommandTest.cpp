@@ -29,7 +29,7 @@ protected:
         s.Value[0][2] = 60;
         s.ElementType[1] = SeriesResistor;  // replaced by the match
         s.Value[1][1] = 10;
-        WriteNetworkFile(net, s, "d");
+        EXPECT_TRUE(WriteNetworkFile(net, s, "d").ok());
         test::WriteAll(load, "1M,25,10\r\n2M,50,30\r\n3M,200,-300\r\n");
     }
     // Frequency and VSWR that `impedance` reports for a written file.

@@ -30,7 +30,7 @@ protected:
         s->SweepStart = 13e6;
         s->SweepStop = 15e6;
         s->SweepPoints = 21;
-        WriteNetworkFile(net, *s, "d");
+        EXPECT_TRUE(WriteNetworkFile(net, *s, "d").ok());
         test::WriteAll(load, "13.5M,22,-5\r\n14M,25,0\r\n14.5M,28,5\r\n");
     }
 

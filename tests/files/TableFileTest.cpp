@@ -20,15 +20,16 @@ TEST(TableFile, WritesTheLayoutLineByLine) {
         s.SweepVswr[i] = points[i][5];
     }
     test::TempDir dir;
-    ASSERT_TRUE(WriteTableFile(dir.File("sweep.csv"), s, "2024-01-02"));
-    EXPECT_EQ(s.TextResult, dir.File("sweep.DAT"));
+    const WriteResult written = WriteTableFile(dir.File("sweep.csv"), s, "2024-01-02");
+    ASSERT_TRUE(written.ok()) << written.error;
+    EXPECT_EQ(written.path, dir.File("sweep.DAT"));
     const std::vector<std::string> want = {
         "Quendavore data file", "Filename: " + dir.File("sweep.csv"), "2024-01-02", "",
         "Freq, Resistance, Reactance, Rho, RhoAngle, Return loss, VSWR", "",
         "14000000,150,0,.5,0,6.02059991327962,3",
         "14500000,50,-.25,0,-90,120,1",  // a perfect match: the 120 dB cap
         ""};
-    EXPECT_EQ(test::CrLfLines(test::ReadAll(s.TextResult)), want);
+    EXPECT_EQ(test::CrLfLines(test::ReadAll(written.path)), want);
 }
 
 TEST(TableFile, PointCountsAreBoundedByTheArrays) {

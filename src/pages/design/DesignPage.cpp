@@ -582,10 +582,15 @@ void DesignPage::SaveNetwork() {
     request.initialName = s_.CurrentFileName;
     auto name = context_.host.SaveFileName(request);
     if (!name || name->empty()) return;
-    WriteNetworkFile(*name, s_, context_.host.ShortDate());
+    const WriteResult written = WriteNetworkFile(*name, s_, context_.host.ShortDate());
+    if (!written.ok()) {
+        // The design keeps the name it had: nothing was saved under the new one.
+        context_.host.ShowMessage(WriteFailureMessage(written));
+        return;
+    }
     // The writer always uses the .QVF extension; remember the file that
     // really exists, so that Get net and the exit dialog find it again.
-    s_.CurrentFileName = s_.TextResult;
+    s_.CurrentFileName = written.path;
     SetCaption();
 }
 

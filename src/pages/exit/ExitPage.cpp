@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <optional>
 
 #include "files/NetworkFile.h"
 
@@ -26,7 +27,10 @@ public:
         exit_ = AddButton("cmdExit", "End / Quit", {1500, 3000, 3000, 450});
         connect(cancel_, &QPushButton::clicked, this, [this] { Done(0); });
         connect(save_, &QPushButton::clicked, this, [this] { OnSave(); });
-        connect(exit_, &QPushButton::clicked, this, [this] { OnExit(); });
+        connect(exit_, &QPushButton::clicked, this, [this] {
+            if (failed_) Quit();
+            else SaveAndQuit(kSavedText);
+        });
 
         label_ = AddLabel("Label2", "", {1, 1, 6000, 300});
         SetBackgroundColour(label_, kWhite);
@@ -45,6 +49,8 @@ public:
 private:
     void ShowLabel(const char* text, bool bold, double height) {
         label_->setText(text);
+        label_->setWordWrap(false);
+        label_->setAlignment(Qt::AlignCenter);
         SetControlFont(label_, DefaultFontSize(), bold);
         PlaceControl(label_, {1, 1, LogicalWidth(), height});
         label_->show();
@@ -56,29 +62,70 @@ private:
         request.title = kSaveDialogTitle;
         request.filter = kSaveDialogFilter;
         request.confirmOverwrite = true;
-        // A cancelled dialog leaves no name, so only the session is kept.
-        c_.state.CurrentFileName = c_.host.SaveFileName(request).value_or(std::string());
+        request.initialName = c_.state.CurrentFileName;
+        const std::optional<std::string> chosen = c_.host.SaveFileName(request);
+        // After a failed write a cancelled dialog keeps the choices open;
+        // otherwise it leaves no name, so only the session is kept.
+        if (failed_ && !chosen) return;
+        c_.state.CurrentFileName = chosen.value_or(std::string());
         SaveAndQuit(kSavedWithFileText);
     }
 
-    void OnExit() { SaveAndQuit(kSavedText); }
-
     void SaveAndQuit(const char* confirmation) {
-        // Clicks queued during the pause must not start a second save or
-        // reach the page underneath once this dialog has gone.
+        // Clicks queued during the writes and the pause must not start a
+        // second save or reach the page underneath once this dialog has gone.
         cancel_->setEnabled(false);
         save_->setEnabled(false);
         exit_->setEnabled(false);
 
         const std::string date = c_.host.ShortDate();
+        std::string problems;
+        std::string saved;
         // An empty network is not written over the design last saved under
         // the current name; the session file still records it.
-        if (c_.state.NetworkNotEmpty != 0) WriteNetworkFile(c_.state.CurrentFileName, c_.state, date);
-        WriteLastSession(c_.state, c_.lastSessionPath, date);
+        if (c_.state.NetworkNotEmpty != 0 && !c_.state.CurrentFileName.empty()) {
+            const WriteResult design = WriteNetworkFile(c_.state.CurrentFileName, c_.state, date);
+            if (design.ok()) {
+                c_.state.CurrentFileName = design.path;
+                if (failed_) saved = "The design was saved as " + design.path + ".\n";
+            } else {
+                problems += WriteFailureMessage(design) + "\n";
+            }
+        }
+        const WriteResult session = WriteLastSession(c_.state, c_.lastSessionPath, date);
+        if (!session.ok()) problems += WriteFailureMessage(session) + "\n";
 
+        if (!problems.empty()) {
+            ShowFailure(saved + problems);
+            return;
+        }
         ShowLabel(confirmation, true, 450);
         Pause(c_.host, kConfirmationSeconds);
         label_->hide();
+        Quit();
+    }
+
+    // Keeps the dialog open with what failed and the three ways on.
+    void ShowFailure(const std::string& problems) {
+        failed_ = true;
+        // Break long paths after their slashes so the label can wrap them.
+        QString text = QString::fromStdString(problems + "\n" + kWriteFailedChoices);
+        text.replace('/', QString("/") + QChar(0x200B));
+        label_->setWordWrap(true);
+        label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label_->setText(text);
+        SetControlFont(label_, DefaultFontSize(), false);
+        PlaceControl(label_, {150, 3700, LogicalWidth() - 300, 2100});
+        label_->show();
+        save_->setText(kSaveElsewhereCaption);
+        exit_->setText(kQuitWithoutSavingCaption);
+        cancel_->setEnabled(true);
+        save_->setEnabled(c_.state.NetworkNotEmpty != 0);
+        exit_->setEnabled(true);
+        c_.host.Beep();
+    }
+
+    void Quit() {
         Done(0);
         c_.navigator.Quit();
     }
@@ -88,6 +135,7 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* exit_ = nullptr;
     QLabel* label_ = nullptr;
+    bool failed_ = false;  // a write failed: the buttons offer the ways on
 };
 
 }  // namespace

@@ -87,13 +87,18 @@ void TabulatePage::ToFile() {
         "Quendavore data files (*.DAT)|*.DAT|Touchstone one-port files (*.s1p)|*.s1p|"
         "CSV files (*.csv)|*.csv";
     request.confirmOverwrite = true;
+    request.initialName = lastDataFile_;
     const std::optional<std::string> name = context_.host.SaveFileName(request);
     if (!name || name->empty()) return;
-    // The data file's name is not the design's: CurrentFileName stays the
-    // network's, which the exit dialog saves to.
-    const ResultWrite w =
+    // The data file is not the design: CurrentFileName, the captions and the
+    // file the exit dialog saves to stay the design's.
+    const WriteResult written =
         WriteResultFile(*name, ResultFormatOf(*name), s_, context_.host.ShortDate());
-    if (!w.ok) context_.host.ShowMessage("Cannot write " + w.file + ": " + w.error + ".");
+    if (!written) {
+        context_.host.ShowMessage(WriteFailureMessage(written));
+        return;
+    }
+    lastDataFile_ = written.path;
 }
 
 std::unique_ptr<PageWindow> MakeTabulatePage(PageContext& context) {

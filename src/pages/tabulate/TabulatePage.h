@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/PageContext.h"
 #include "platform/PageWindow.h"
@@ -30,6 +31,8 @@ private:
     PageContext& context_;
     SessionState& s_;
     QListWidget* list_ = nullptr;
+    // The data file last written from this page, offered again by "To file".
+    std::string lastDataFile_;
 };
 
 std::unique_ptr<PageWindow> MakeTabulatePage(PageContext& context);

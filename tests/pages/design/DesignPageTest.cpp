@@ -188,7 +188,7 @@ TEST_F(DesignPageTest, NetworkFilesGoThroughTheDialogs) {
     other.SweepStart = 1e6;
     other.SweepStop = 2e6;
     other.SweepPoints = 10;
-    ASSERT_TRUE(WriteNetworkFile(dir.File("net.QVF"), other));
+    ASSERT_TRUE(WriteNetworkFile(dir.File("net.QVF"), other).ok());
 
     state.CurrentFileName = "old.QVF";
     Press("cmdGetNet");  // both cancelled
@@ -208,6 +208,14 @@ TEST_F(DesignPageTest, NetworkFilesGoThroughTheDialogs) {
     Press("cmdSave");
     EXPECT_TRUE(std::filesystem::exists(dir.path / "copy.QVF"));
     EXPECT_FALSE(std::filesystem::exists(dir.path / "copy.TXT"));
+    EXPECT_EQ(state.CurrentFileName, dir.File("copy.QVF"));
+
+    // A failed save says why and the design keeps the name it was saved under.
+    host.fileAnswers.push_back(dir.File("gone/net"));
+    Press("cmdSave");
+    EXPECT_EQ(Messages(), Texts{"The file " + dir.File("gone/net.QVF") +
+                                " could not be written: No such file or directory."});
+    EXPECT_EQ(state.CurrentFileName, dir.File("copy.QVF"));
 }
 
 TEST_F(DesignPageTest, ClicksOutsideTheSchematicAndPaletteDoNothing) {

@@ -97,6 +97,41 @@ TEST_F(ExitPageTest, SaveThenExitWritesTheChosenNameAsQvf) {
     EXPECT_EQ(navigator.quits, 2);
 }
 
+TEST_F(ExitPageTest, AFailedWriteKeepsTheDialogOpenWithTheReasonAndTheWaysOn) {
+    state.ElementType[1] = SeriesInductor;
+    std::filesystem::create_directory(dir.File("taken.QVF"));
+    state.CurrentFileName = dir.File("taken.QVF");
+    auto page = Press("cmdExit");
+    EXPECT_EQ(navigator.quits, 0);
+    const QString shown = Label(*page).remove(QChar(0x200B));
+    EXPECT_TRUE(shown.contains(QString::fromStdString(dir.File("taken.QVF")) + " could not be written: Is a directory"))
+        << shown.toStdString();
+    EXPECT_FALSE(shown.contains("saved as"));
+    EXPECT_EQ(page->Control<QPushButton>("cmdSave")->text(), kSaveElsewhereCaption);
+    EXPECT_EQ(page->Control<QPushButton>("cmdExit")->text(), kQuitWithoutSavingCaption);
+    for (const char* name : {"cmdCancel", "cmdSave", "cmdExit"})
+        EXPECT_TRUE(page->Control<QPushButton>(name)->isEnabled()) << name;
+
+    // A cancelled file dialog keeps the choices; another folder saves and ends.
+    QTest::mouseClick(page->Control<QPushButton>("cmdSave"), Qt::LeftButton);
+    EXPECT_EQ(navigator.quits, 0);
+    host.fileAnswers.push_back(dir.File("elsewhere.TXT"));
+    QTest::mouseClick(page->Control<QPushButton>("cmdSave"), Qt::LeftButton);
+    EXPECT_EQ(Files(), (Names{"LASTSESSION.QVF", "elsewhere.QVF", "taken.QVF"}));
+    EXPECT_EQ(state.CurrentFileName, dir.File("elsewhere.QVF"));
+    EXPECT_EQ(navigator.quits, 1);
+}
+
+TEST_F(ExitPageTest, QuitWithoutSavingAfterTheSessionFileFailedWritesNothingMore) {
+    context.lastSessionPath = dir.File("gone/LASTSESSION.QVF");
+    auto page = Press("cmdExit");
+    EXPECT_TRUE(Label(*page).contains("No such file or directory"));
+    EXPECT_FALSE(page->Control<QPushButton>("cmdSave")->isEnabled());  // the network is empty
+    QTest::mouseClick(page->Control<QPushButton>("cmdExit"), Qt::LeftButton);
+    EXPECT_EQ(navigator.quits, 1);
+    EXPECT_TRUE(Files().empty());
+}
+
 TEST_F(ExitPageTest, CancelWritesNothingAndChangesNothing) {
     state.ElementType[3] = TransmissionLine;
     state.CurrentFileName = dir.File("kept.QVF");

@@ -51,7 +51,7 @@ TEST_F(OpeningPageTest, LastSessionIsRestoredAndTheChartCentredForTheScreen) {
     saved.ElementType[1] = SeriesInductor;
     saved.Value[1][1] = 1.02e-6;
     saved.SweepPoints = 41;
-    ASSERT_TRUE(WriteLastSession(saved, context.lastSessionPath));
+    ASSERT_TRUE(WriteLastSession(saved, context.lastSessionPath).ok());
     state.Value[1][7] = 9;  // never saved, so cleared
 
     host.screenHeightTwips = 16200;
