@@ -18,6 +18,9 @@ public:
           before_(std::move(before)),
           after_(std::move(after)) {}
 
+    bool Same(const DesignSnapshot& before, const DesignSnapshot& after) const {
+        return before == before_ && after == after_;
+    }
     void undo() override { Put(before_); }
     void redo() override {
         // The change itself has been made already when it is pushed.
@@ -42,6 +45,11 @@ UndoHistory::UndoHistory() = default;
 void UndoHistory::Push(SessionState& state, const std::string& text, DesignSnapshot before) {
     DesignSnapshot after = TakeSnapshot(state);
     if (after == before) return;
+    // A step round a dialog that records its own change as one entry must
+    // not add that change a second time.
+    if (stack_.index() > 0)
+        if (const auto* top = dynamic_cast<const SnapshotCommand*>(stack_.command(stack_.index() - 1)))
+            if (top->Same(before, after)) return;
     stack_.push(new SnapshotCommand(*this, state, text, std::move(before), std::move(after)));
 }
 

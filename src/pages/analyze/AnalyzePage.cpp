@@ -256,7 +256,10 @@ void AnalyzePage::BuildSetupAndSweepControls() {
     auto* optimise = AddButton("cmdOptimise", "Optimise", {500, 5500, 1335, kRowHeight},
                                "Tune the chosen parts for the best match across the sweep band");
     connect(optimise, &QPushButton::clicked, this, [this] {
-        context_.navigator.ShowModal(PageId::Optimise);
+        {
+            UndoStep step(context_.undo, s_, "Optimise");
+            context_.navigator.ShowModal(PageId::Optimise);
+        }
         // The dialog may have changed the values the tuning rows show.
         if (IsTunablePart(s_.TuneStage)) WriteTuningTexts();
         Redraw();

@@ -617,7 +617,10 @@ void DesignPage::Match() {
         ReadSystemZBox();
         ReadFrequencyBox();
     }
-    context_.navigator.ShowModal(PageId::Match);
+    {
+        UndoStep step(context_.undo, s_, "Match");
+        context_.navigator.ShowModal(PageId::Match);
+    }
     Open();
 }
 

@@ -493,6 +493,21 @@ TEST_F(AnalyzePageTest, WheelKeysAndReturnTuneAndUndoStepByStep) {
     s.TuneStage = 2;  // a part the restored network does not have: no rows
     context.undo.Redo();
     EXPECT_FALSE(Shown("txtZ1"));
+
+    // A dialog's change is one entry, whether the dialog records it or not.
+    const double restored = s.Value[1][1];
+    const int held = context.undo.Stack().index();
+    navigator.dialog = [this](PageId) {
+        UndoStep own(context.undo, s, "Optimise");
+        s.Value[1][1] = 5e-9;
+    };
+    Click("cmdOptimise");
+    navigator.dialog = [this](PageId) { s.Value[1][1] = 6e-9; };
+    Click("cmdOptimise");
+    EXPECT_EQ(context.undo.Stack().index(), held + 2);
+    context.undo.Undo();
+    context.undo.Undo();
+    EXPECT_EQ(s.Value[1][1], restored);
 }
 
 // The page paints its chart backdrop from a kept picture and the rest over
