@@ -44,6 +44,12 @@ void LoadSession(const std::string& network, const std::optional<std::string>& l
 
     RecordingMessageSink sink;
     s.CurrentFileName = network;
+    // A missing or unreadable file says so, not that its contents were wrong.
+    for (const auto& [name, limit] : {std::pair{network, kMaxNetworkFileBytes},
+                                      std::pair{load.value_or(network), kMaxLoadDataBytes}}) {
+        if (const std::string why = UnreadableReason(name, limit); !why.empty())
+            throw Problem{"cannot read " + name + ": " + why};
+    }
     if (!ReadNetworkFile(network, s, sink))
         throw Problem{sink.messages.empty() ? "cannot read " + network
                                             : OneLine(sink.messages.front())};
@@ -98,8 +104,10 @@ std::string ParseCommandArguments(const std::vector<std::string>& args,
 }
 
 double FrequencyOption(const std::string& name, const std::string& text) {
-    const double value = ParseValueOf(text);
-    if (!(value >= kLowestFrequency && value <= kHighestFrequency))
+    std::string typed = text;
+    bool bounded = false;
+    const double value = ParseValue(typed, bounded);
+    if (bounded || !(value >= kLowestFrequency && value <= kHighestFrequency))
         throw Problem{"option " + name + " '" + text +
                       "' is not a frequency from 10 kHz to 10 GHz"};
     return value;

@@ -1,6 +1,8 @@
 #include "cli/CalcTool.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -204,6 +206,16 @@ int Sweep(const Options& o, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+int FinishOutput(std::ostream& out, std::ostream& err, int status) {
+    errno = 0;
+    out.flush();
+    if (out) return status;
+    const int reason = errno;
+    err << kTool << ": cannot write the results"
+        << (reason != 0 ? std::string(": ") + std::strerror(reason) : std::string()) << '\n';
+    return 2;
+}
 
 int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             PictureWriter* pictures) {

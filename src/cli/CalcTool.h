@@ -17,4 +17,9 @@ class PictureWriter;
 int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             PictureWriter* pictures = nullptr);
 
+// Flushes `out` once the command is done: results that could not be
+// written (a full disk, a closed standard output) turn `status` into 2 with
+// one line on `err`.
+int FinishOutput(std::ostream& out, std::ostream& err, int status);
+
 }  // namespace qv

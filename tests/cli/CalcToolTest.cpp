@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cmath>
+#include <fstream>
 #include <sstream>
 
 #include "files/NetworkFile.h"
@@ -114,6 +115,7 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
         {"impedance", net, "--load", dir.File("empty.RJX")},
         {"sweep", net, "--points", "1"}, {"sweep", net, "--points", "2002"},
         {"sweep", net, "--points", "3x"}, {"sweep", net, "--start", "5k"},
+        {"sweep", net, "--stop", "20G"}, {"sweep", net, "--start", "1e300"},
         {"sweep", net, "--start", "1M", "--start", "2M"},
         {"sweep", net, "--load", load, "--stop", "1M"}, {"sweep", net, "-o", dir.File("no/out")},
         {"sweep", net, "--format", "xml"}, {"sweep", net, "-o", dir.File("no/out.s1p")},
@@ -130,6 +132,13 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
     }
     EXPECT_NE(Calc({"impedance", dir.File("bad.QVF")}).err.find("We had a problem reading file"),
               std::string::npos);
+    EXPECT_EQ(Calc({"impedance", net, "--load", dir.File("no.RJX")}).err,
+              "quendavore-calc: cannot read " + dir.File("no.RJX") + ": No such file or directory\n");
+    // Results that cannot be written are a failure, not a success.
+    std::ofstream full("/dev/full");
+    std::ostringstream err;
+    EXPECT_EQ(FinishOutput(full, err, RunCalc({"impedance", net}, full, err)), 2);
+    EXPECT_EQ(err.str(), "quendavore-calc: cannot write the results: No space left on device\n");
     Calc help({"sweep", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage:", 0), 0u);
