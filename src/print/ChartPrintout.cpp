@@ -113,9 +113,12 @@ void DrawInputPoint(SessionState& s, Surface& surf, const ChartGeometry& g) {
     surf.SetLineWidth(1);
 }
 
-void LabelInWhiteBox(Surface& surf, double top, const std::string& text) {
-    surf.SetColour(kWhite);
-    surf.FillBox(kLeft, top, 3000, top + 200);
+void LabelInWhiteBox(Surface& surf, double top, const std::string& text, bool box = true) {
+    if (box) {
+        surf.SetColour(kWhite);
+        surf.FillBox(kLeft, top, 3000, top + 200);
+    }
+    if (text.empty()) return;
     surf.SetTextColour(kBlack);
     surf.Text(kLeft, top, text);
 }
@@ -180,18 +183,23 @@ void DrawOverlays(SessionState& s, Surface& surf, const ChartGeometry& g) {
         s.ArcsSwitch = kArcsOn;
         surf.SetLineWidth(1);
     }
+    std::vector<std::pair<double, std::string>> labels;
     if (s.QArcsOn == 1) {
         PaperOverlay paper(surf, g, 6);
         DrawQArcs(s, paper, g);
         surf.SetLineWidth(1);
-        LabelInWhiteBox(surf, 10400, "Q=" + ShortestText(s.QCircleValue));
+        labels.push_back({10400, "Q=" + ShortestText(s.QCircleValue)});
     }
     if (s.VswrCircleOn == 1) {
         PaperOverlay paper(surf, g, 6);
         DrawVswrCircle(s, paper, g);
         surf.SetLineWidth(1);
-        LabelInWhiteBox(surf, 10600, "VSWR=" + ShortestText(s.VswrCircleValue));
+        labels.push_back({10600, "VSWR=" + ShortestText(s.VswrCircleValue)});
     }
+    // All boxes first, then all texts: a label's box never covers the
+    // descenders of the label above it.
+    for (const auto& [top, text] : labels) LabelInWhiteBox(surf, top, "");
+    for (const auto& [top, text] : labels) LabelInWhiteBox(surf, top, text, false);
     if (s.SweepOn > 0) {
         PaperOverlay paper(surf, g);
         const SweepDrawn sweep = DrawSweep(s, paper, g);

@@ -164,6 +164,11 @@ TEST(ChartPrintout, OverlaysInPaperWidthsWithLabelsAtFixedPlaces) {
         EXPECT_EQ(op->y1, y);
     }
     EXPECT_NE(FindText(ops, "S"), nullptr);  // the ring marks stay at the trace's ends
+    // No label's white box is painted over the label above it.
+    const auto at = [&](const DrawOp* op) { return op - ops.data(); };
+    for (const DrawOp& op : ops)
+        if (op.kind == DrawOp::FillBox && op.colour == kWhite && op.y1 == 10600)
+            EXPECT_LT(at(&op), at(FindText(ops, "Q=2.5")));
 }
 
 TEST(ChartPrintout, PrinterTroubleBeepsAndSays) {
