@@ -27,9 +27,7 @@ TEST_F(OpeningPageTest, FirstRunStartsFromTheDefaultsOverTheGradient) {
     state.TopMode[5] = 2;
     auto page = MakeOpeningPage(context);
     EXPECT_EQ(host.Count("message"), 0);
-    EXPECT_DOUBLE_EQ(state.Value[0][1], 50);
-    EXPECT_EQ(state.ElementType[2], 0);
-    EXPECT_DOUBLE_EQ(state.TestFrequency, 1e6);
+    EXPECT_EQ(state.ElementType[2], 0);  // the reset's own values are the session tests'
     EXPECT_EQ(state.GridType, 1);
     EXPECT_EQ(state.TopMode[5], 0);
     EXPECT_EQ(page->windowTitle(), "Quendavore - 2.06");
