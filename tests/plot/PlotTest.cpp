@@ -52,16 +52,10 @@ bool HasVertical(const std::vector<DrawOp>& lines, double x) {
     });
 }
 
-std::vector<std::string> Texts(const std::vector<DrawOp>& ops) {
-    std::vector<std::string> t;
-    for (const DrawOp& op : ops)
-        if (op.kind == DrawOp::Text) t.push_back(op.text);
-    return t;
-}
-
 bool HasText(const std::vector<DrawOp>& ops, const std::string& prefix) {
-    const auto t = Texts(ops);
-    return std::any_of(t.begin(), t.end(), [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
+    return std::any_of(ops.begin(), ops.end(), [&](const DrawOp& op) {
+        return op.kind == DrawOp::Text && op.text.rfind(prefix, 0) == 0;
+    });
 }
 
 TEST(Plot, TracesBandsAndMarkersSitWhereTheirValuesAre) {
@@ -77,14 +71,6 @@ TEST(Plot, TracesBandsAndMarkersSitWhereTheirValuesAre) {
     EXPECT_NEAR(vswr.front().y1, kBottom - 1.5 * perUnit, 1e-9);
     EXPECT_DOUBLE_EQ(vswr.back().x2, kRight);
     EXPECT_NEAR(vswr.back().y2, kBottom - 7 * perUnit, 1e-9);
-    EXPECT_TRUE(HasText(ops, "10"));
-
-    // Return loss, right axis 0 to 30 dB (largest 20.8); its 10 dB limit
-    // line spans the box a third of the way up.
-    const std::vector<DrawOp> rl = LinesIn(ops, kReturnLossColour, 1);
-    EXPECT_TRUE(std::any_of(rl.begin(), rl.end(), [](const DrawOp& l) {
-        return l.x1 == kLeft && l.x2 == kRight && std::abs(l.y1 - (kBottom - (kBottom - kTop) / 3)) < 1e-9;
-    }));
 
     // The VSWR 2 band's edges: between 1 and 2 MHz where 2.5 -> 1.5 crosses
     // 2 (1.5 MHz), between 4 and 5 MHz where 1.8 -> 8 crosses it.
@@ -99,8 +85,6 @@ TEST(Plot, TracesBandsAndMarkersSitWhereTheirValuesAre) {
         if (op.kind == DrawOp::Circle && op.colour == kVswrBandEdgeColour && op.x1 == XOf(3e6)) ++rings;
     EXPECT_EQ(rings, 2);
 
-    EXPECT_TRUE(HasText(ops, "1 MHz"));
-    EXPECT_TRUE(HasText(ops, "5 MHz"));
     EXPECT_TRUE(HasText(ops, "VSWR 2 band: 1.5 MHz to 4.0323 MHz"));
     EXPECT_TRUE(HasText(ops, "Best match 3 MHz: VSWR 1.2,"));
     EXPECT_TRUE(HasText(ops, "Test frequency 2 MHz: VSWR 1.5,"));

@@ -86,23 +86,6 @@ TEST_F(PlotPageTest, FollowsTuningOnTheAnalysisPage) {
     EXPECT_NE(Text("Best match 13."), "") << Text("Best match");
 }
 
-TEST_F(PlotPageTest, OneOrTwoTracesTheLatestChosen) {
-    struct Step {
-        const char* button;
-        std::vector<PlotTrace> shown;
-    } steps[] = {
-        {"cmdRho", {PlotTrace::Vswr, PlotTrace::Rho}},  // a third replaces the earliest
-        {"cmdVswr", {PlotTrace::Rho}},
-        {"cmdRho", {PlotTrace::Rho}},  // the last one stays
-        {"cmdReturnLoss", {PlotTrace::Rho, PlotTrace::ReturnLoss}},
-    };
-    for (const Step& step : steps) {
-        Click(*plot, step.button);
-        EXPECT_EQ(plot->Traces(), step.shown) << step.button;
-    }
-    EXPECT_EQ(Text("|rho| and Return loss (dB) against frequency"), "|rho| and Return loss (dB) against frequency");
-}
-
 TEST_F(PlotPageTest, SavesThePlotAsAPictureAndPrintsIt) {
     test::TempDir dir;
     host.fileAnswers = {dir.File("band"), dir.File("band.txt")};
