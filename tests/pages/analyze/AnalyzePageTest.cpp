@@ -471,8 +471,7 @@ TEST_F(AnalyzePageTest, WheelKeysAndReturnTuneAndUndoStepByStep) {
         else wheel(8000, st.wheelAngle, st.mods);
         EXPECT_EQ(Box("txtZ1"), st.shown) << st.shown;
     }
-    const int entries = context.undo.Count();
-    EXPECT_EQ(entries, 5);
+    EXPECT_EQ(context.undo.Count(), 5);
     Type("txtZ1", "2n");
     QTest::keyClick(C<QLineEdit>("txtZ1"), Qt::Key_Return);
     EXPECT_EQ(s.Value[1][1], 2e-9);
