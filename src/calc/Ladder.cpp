@@ -42,8 +42,8 @@ void FixedStage(SessionState& s, int stage, double f, double* R, double* X, int 
 
 }  // namespace
 
-tf::Impedance LoadAsTaken(double R, double X) {
-    auto taken = [](double v) { return std::clamp(std::isnan(v) ? 0.0 : v, -tf::kLimitOhms, tf::kLimitOhms); };
+Impedance LoadAsTaken(double R, double X) {
+    auto taken = [](double v) { return ClampOhms(std::isnan(v) ? 0.0 : v); };
     return {taken(R), taken(X)};
 }
 
@@ -52,7 +52,7 @@ LadderStart StartOf(SessionState& s, std::int16_t loadIndex) {
     // Written so that a NaN frequency also counts as "no frequency".
     if (!(s.TestFrequency > 0)) return start;
     start.computes = true;
-    if (s.LoadMode != 1) {
+    if (s.LoadMode != SingleLoad) {
         const int row = std::clamp<int>(loadIndex, 0, kMaxLoadPoints);
         s.TestFrequency = s.LoadFreq[row];
         start.z = {s.LoadR[row], s.LoadX[row]};
@@ -64,7 +64,7 @@ LadderStart StartOf(SessionState& s, std::int16_t loadIndex) {
     return start;
 }
 
-tf::Impedance ApplyStages(SessionState& s, int first, int last, double f, tf::Impedance z) {
+Impedance ApplyStages(SessionState& s, int first, int last, double f, Impedance z) {
     for (int stage = first; stage <= last; ++stage) {
         const int code = s.ElementType[stage];
         if (!InRange(code)) continue;
@@ -78,8 +78,8 @@ tf::Impedance ApplyStages(SessionState& s, int first, int last, double f, tf::Im
 }
 
 void WalkStage(SessionState& s, int stage, const double* v1, const double* v3, double f,
-               tf::Impedance z, double* R, double* X, int n) {
-    const tf::Impedance entering = ApplyStages(s, kFirstStage, stage - 1, f, z);
+               Impedance z, double* R, double* X, int n) {
+    const Impedance entering = ApplyStages(s, kFirstStage, stage - 1, f, z);
     std::fill_n(R, n, entering.R);
     std::fill_n(X, n, entering.X);
     std::vector<double> a, b;

@@ -18,27 +18,27 @@ namespace qv {
 struct LadderStart {
     bool computes = false;  // false: TestFrequency was not above 0, Math does nothing
     double f = 0;           // the frequency of the calculation
-    transforms::Impedance z;  // the load; one that is not a number starts as a short
+    Impedance z;  // the load; one that is not a number starts as a short
 };
 
 // A load as the network takes it: not a number counts as 0 (a damaged file
-// starts as a short), |R| and |X| are held to kLimitOhms.
-transforms::Impedance LoadAsTaken(double R, double X);
+// starts as a short), |R| and |X| are held to kOpenOhms.
+Impedance LoadAsTaken(double R, double X);
 
-// Math's first steps: in load-table mode (LoadMode != 1) it writes the row's
+// Math's first steps: in load-table mode (LoadMode other than SingleLoad) it writes the row's
 // frequency to TestFrequency; when `computes` is false nothing is written.
 LadderStart StartOf(SessionState& s, std::int16_t loadIndex);
 
 // Stages first..last applied to z at frequency f, as Math applies them;
 // sets VelocityFactor to 1 when a line or stub is among them.
-transforms::Impedance ApplyStages(SessionState& s, int first, int last, double f,
-                                  transforms::Impedance z);
+Impedance ApplyStages(SessionState& s, int first, int last, double f,
+                                  Impedance z);
 
 // n points that differ only in stage `stage`'s slots 1 and 3 (v1[i], v3[i]),
 // at one frequency f, all entering the network as z: the input impedance of
 // each in R[i], X[i]. The stages before `stage` are worked out once.
 void WalkStage(SessionState& s, int stage, const double* v1, const double* v3, double f,
-               transforms::Impedance z, double* R, double* X, int n);
+               Impedance z, double* R, double* X, int n);
 
 // n points at frequencies f[i] entering the network as R[i] + jX[i]: the
 // network applied to each, in place. Every f[i] must be above 0 (Math does

@@ -4,12 +4,13 @@
 
 namespace qv {
 
-void Math(SessionState& s, std::int16_t loadIndex) {
+Impedance Math(SessionState& s, std::int16_t loadIndex) {
     const LadderStart start = StartOf(s, loadIndex);
-    if (!start.computes) return;
-    const transforms::Impedance z = ApplyStages(s, kFirstStage, kLastStage, start.f, start.z);
+    if (!start.computes) return {s.CurrentR, s.CurrentX};
+    const Impedance z = ApplyStages(s, kFirstStage, kLastStage, start.f, start.z);
     s.CurrentR = z.R;
     s.CurrentX = z.X;
+    return z;
 }
 
 }  // namespace qv

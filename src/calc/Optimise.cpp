@@ -309,8 +309,8 @@ bool IsComponentValue(const SessionState& s, TunedValue v) {
 }
 
 int BandPoints(const SessionState& s) {
-    if (s.LoadMode == 2) return LoadTableRows(s);
-    if (s.LoadMode != 1 || !(s.SweepStart > 0)) return 0;
+    if (s.LoadMode == LoadTable) return LoadTableRows(s);
+    if (s.LoadMode != SingleLoad || !(s.SweepStart > 0)) return 0;
     if (s.SweepPoints > 1 && !(s.SweepStop > 0)) return 0;
     return std::clamp<int>(s.SweepPoints, 0, kSweepCapacity);
 }

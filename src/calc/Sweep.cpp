@@ -12,8 +12,8 @@ namespace tf = transforms;
 
 
 int ComputeSweep(SessionState& s) {
-    const bool table = s.LoadMode == 2;
-    if (!table && s.LoadMode != 1) return 0;
+    const bool table = s.LoadMode == LoadTable;
+    if (!table && s.LoadMode != SingleLoad) return 0;
 
     // The results hold 2001 points and the table the rows actually read; a
     // larger SweepPoints (a hand-edited file) computes as many points as fit.
@@ -21,12 +21,12 @@ int ComputeSweep(SessionState& s) {
     if (n <= 0) return 0;
     std::vector<double> R(n), X(n);
     double* f = s.SweepFreq.data();
-    const tf::Impedance load = LoadAsTaken(s.Value[0][1], s.Value[0][2]);
+    const Impedance load = LoadAsTaken(s.Value[0][1], s.Value[0][2]);
     for (int k = 0; k < n; ++k) {
         if (table) {
             const int row = k + 1;
             f[k] = s.LoadFreq[row];
-            const tf::Impedance z = LoadAsTaken(s.LoadR[row], s.LoadX[row]);
+            const Impedance z = LoadAsTaken(s.LoadR[row], s.LoadX[row]);
             R[k] = z.R;
             X[k] = z.X;
         } else {

@@ -12,7 +12,7 @@ namespace qv {
 // rows. TestFrequency and SweepPoints are as before afterwards.
 //
 // N is SweepPoints, bounded to what the arrays hold: 2001 points with the
-// single load (LoadMode 1), table rows 1..1000 with a table (LoadMode 2); a
+// single load (SingleLoad), table rows 1..1000 with a table (LoadTable); a
 // SweepPoints below 1, or any other LoadMode, computes nothing. A one-point
 // single-load sweep computes SweepStart only. Rho and angle come from
 // ReflectionOf, so a point with rho = 1 stores VSWR kVswrLimit.

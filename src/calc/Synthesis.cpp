@@ -16,6 +16,8 @@ namespace {
 
 using Complex = std::complex<double>;
 
+Complex ToComplex(Impedance z) { return {z.R, z.X}; }
+
 constexpr double kDegreesPerRadian = transforms::kDegreesPerRadian;
 // The sweep for the bandwidth stays inside the frequencies the program takes.
 constexpr double kLowestFrequency = 10000;
@@ -102,7 +104,7 @@ public:
         if (row_ > 0) {
             frequency_ = s.LoadFreq[row_];
         } else {
-            s_->LoadMode = 1;
+            s_->LoadMode = SingleLoad;
         }
     }
 
@@ -121,13 +123,9 @@ public:
     // The input impedance at frequency f (the single load) or at table row
     // `row` (a load table).
     Complex At(double f, int row) {
-        if (row > 0) {
-            Math(*s_, static_cast<std::int16_t>(row));
-        } else {
-            s_->TestFrequency = f;
-            Math(*s_, 1);
-        }
-        return {s_->CurrentR, s_->CurrentX};
+        if (row > 0) return ToComplex(Math(*s_, static_cast<std::int16_t>(row)));
+        s_->TestFrequency = f;
+        return ToComplex(Math(*s_, 1));
     }
     Complex AtTest() { return At(frequency_, row_); }
 
@@ -525,7 +523,7 @@ void ApplyMatch(SessionState& s, const std::vector<MatchStage>& stages) {
 MatchSet SynthesizeMatches(const SessionState& s, const MatchRequest& request) {
     MatchSet set;
     set.systemZ = s.SystemZ;
-    if (s.LoadMode != 1) {
+    if (s.LoadMode != SingleLoad) {
         set.loadRow = NearestRow(s);
         if (set.loadRow == 0) {
             set.refusals.push_back("The load table holds no rows.");

@@ -152,12 +152,10 @@ inline Impedance Apply(EffectKind kind, Effect e, double R, double X) {
     return {R, X};
 }
 
-// By value, unlike std::clamp, so that the loops stay free of branches.
-inline double Bound(double v) { return v < -kLimitOhms ? -kLimitOhms : (v > kLimitOhms ? kLimitOhms : v); }
 
 inline Impedance Accept(Impedance before, Impedance after) {
     const bool broken = std::isnan(after.R) | std::isnan(after.X);
-    return {broken ? before.R : Bound(after.R), broken ? before.X : Bound(after.X)};
+    return {broken ? before.R : ClampOhms(after.R), broken ? before.X : ClampOhms(after.X)};
 }
 
 bool IsLine(int code) { return code >= qv::TransmissionLine && code <= qv::ShuntOpenStub; }

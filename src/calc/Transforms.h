@@ -2,8 +2,9 @@
 // of a stage becomes the impedance seen at its generator side. Pure functions
 // on doubles; Math applies them stage after stage.
 //
-// The arithmetic follows a fixed order so that results agree to the last bit
-// with other tools built on the same formulas; do not "simplify" it.
+// The arithmetic follows a fixed order and the results are promised to the
+// last bit (saved tables and scripts compare them exactly); a "simplified"
+// formula that is algebraically equal rounds differently, so do not rewrite it.
 //
 // Degenerate inputs. The Design page keeps capacitances, inductances, Q
 // values, lengths, reference frequencies and line impedances positive, but
@@ -32,23 +33,13 @@
 //     of resistance (the lossless limit of a high-Q tank at resonance).
 #pragma once
 
+#include "calc/Impedance.h"
+
 namespace qv::transforms {
 
 inline constexpr double kDegreesPerRadian = 57.2957795130823;
 inline constexpr double kMegahertz = 1000000;
-inline constexpr double kOpenOhms = 1E+20;          // also the open stub end, normalized
-inline constexpr double kShortOhms = 1E-20;         // also the shunt resistor's short
 inline constexpr double kLineZeroDenominator = 1E-39;
-// Largest |R| or |X| a stage hands on, ohms. An open anywhere in the network
-// is 1E+20 (the stub open end, a zero capacitance), so nothing meaningful
-// lies beyond; the bound also keeps the squares inside the later stages
-// finite.
-inline constexpr double kLimitOhms = 1E+20;
-
-struct Impedance {
-    double R = 0;
-    double X = 0;
-};
 
 struct Admittance {
     double G = 0;
@@ -93,7 +84,7 @@ Effect EffectOf(int code, double v1, double v2, double v3, double v4, double ome
 Impedance ApplyEffect(EffectKind kind, Effect e, double R, double X);
 
 // What the network keeps of a stage's result: a stage whose arithmetic broke
-// down (NaN) passes `before` unchanged; overflow is held at kLimitOhms.
+// down (NaN) passes `before` unchanged; overflow is held at kOpenOhms (ClampOhms).
 Impedance Accepted(Impedance before, Impedance after);
 
 // The same over arrays, point by point, in a form the compiler vectorises.

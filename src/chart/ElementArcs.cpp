@@ -137,7 +137,7 @@ void ArcImpedances(SessionState& s, int stage, const ValueTable& saved,
 }  // namespace
 
 std::int16_t ArcLoadRow(const SessionState& s) {
-    if (s.LoadMode != 2) return 1;
+    if (s.LoadMode != LoadTable) return 1;
     const int rows = LoadTableRows(s);
     if (rows < 1) return 1;
     return static_cast<std::int16_t>(std::clamp(s.SweepPoints / 2 + 1, 1, rows));

@@ -29,7 +29,7 @@ inline constexpr StageColours kStageColours = {
 };
 
 // The load-table row the arcs (and the printout's input point) are computed
-// at: in table mode (LoadMode 2) the middle row Int(SweepPoints / 2) + 1,
+// at: in table mode (LoadTable) the middle row Int(SweepPoints / 2) + 1,
 // else row 1. SweepPoints normally counts the rows read from the load file,
 // but a network or last-session file read later may change it; the row is
 // therefore kept within 1..SweepPoints and 1..1000, so Math is never handed

@@ -27,7 +27,7 @@ std::string CheckSweepEntry(const SweepEntry& e) {
 }
 
 bool SweepReady(const SessionState& s) {
-    if (s.LoadMode == 2) return LoadTableRows(s) >= 1;
+    if (s.LoadMode == LoadTable) return LoadTableRows(s) >= 1;
     return CheckSweepEntry({s.SweepStart, s.SweepStop, static_cast<double>(s.SweepPoints)}).empty();
 }
 

@@ -39,7 +39,7 @@ void LoadSession(const std::string& network, const std::optional<std::string>& l
                  SessionState& s, std::ostream* notices) {
     InitSession(s);
     ResetNetwork(s);
-    s.LoadMode = 1;
+    s.LoadMode = SingleLoad;
     s.VelocityFactor = 1;
 
     RecordingMessageSink sink;

@@ -150,15 +150,16 @@ Options ParseArguments(const std::vector<std::string>& args) {
     return o;
 }
 
-int Impedance(const Options& o, std::ostream& out, std::ostream& err) {
+int ImpedanceCommand(const Options& o, std::ostream& out, std::ostream& err) {
     SessionState s;
     LoadSession(o.network, o.load, s, &err);
-    Math(s, s.LoadPointIndex);
-    const Reflection g = ReflectionOf(s.CurrentR, s.CurrentX, s.SystemZ);
-    out << kResultCsvHeader << '\n'
-        << ResultCsvLine(s.TestFrequency, s.CurrentR, s.CurrentX, g.rho, g.angleDeg, g.vswr,
-                         g.returnLossDb)
-        << '\n';
+    const Impedance z = Math(s, s.LoadPointIndex);
+    const Reflection g = ReflectionOf(z.R, z.X, s.SystemZ);
+    out << kResultCsvHeader << '
+'
+        << ResultCsvLine(s.TestFrequency, z.R, z.X, g.rho, g.angleDeg, g.vswr, g.returnLossDb)
+        << '
+';
     return out ? 0 : 2;
 }
 
@@ -230,7 +231,7 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (!args.empty() && args[0] == "match") return MatchCommand(args, out, err);
         if (!args.empty() && IsPictureCommand(args[0])) return PictureCommand(args, pictures);
         const Options o = ParseArguments(args);
-        return o.command == "impedance" ? Impedance(o, out, err) : Sweep(o, out, err);
+        return o.command == "impedance" ? ImpedanceCommand(o, out, err) : Sweep(o, out, err);
     } catch (const Problem& p) {
         err << kTool << ": " << p.text << '\n';
     } catch (const std::exception& e) {

@@ -104,7 +104,7 @@ int Match(const MatchOptions& o, std::ostream& out, std::ostream& err) {
     // A matched table row becomes the file's own load and frequency, so the
     // file shows the match without the table.
     if (set.loadRow > 0) {
-        s.LoadMode = 1;
+        s.LoadMode = SingleLoad;
         s.TestFrequency = set.frequency;
         s.Value[0][1] = set.loadR;
         s.Value[0][2] = set.loadX;

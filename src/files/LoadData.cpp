@@ -33,10 +33,10 @@ bool NextDataLine(LineReader& in, std::string& line) {
     return false;
 }
 
-double NextFieldValue(std::string& line, SessionState& s) {
-    s.TextResult.clear();  // a field missing from a short line reads as 0
-    NextField(line, s.TextResult);
-    return ParseValue(s.TextResult);
+double NextFieldValue(std::string& line) {
+    std::string field;  // a field missing from a short line reads as 0
+    NextField(line, field);
+    return ParseValue(field);
 }
 
 bool Fail(SessionState& s, MessageSink& sink) {
@@ -80,9 +80,9 @@ bool ParseLoadDataStream(std::istream& in, SessionState& s, MessageSink& sink) {
         // Rows past i still hold the older table, which is no longer whole;
         // a file without rows leaves the older table and its count alone.
         s.LoadRows = s.SweepPoints;
-        s.LoadFreq[i] = NextFieldValue(line, s);
-        s.LoadR[i] = NextFieldValue(line, s);
-        s.LoadX[i] = NextFieldValue(line, s);
+        s.LoadFreq[i] = NextFieldValue(line);
+        s.LoadR[i] = NextFieldValue(line);
+        s.LoadX[i] = NextFieldValue(line);
     }
     if (in.bad()) return Fail(s, sink);
     return true;
@@ -99,7 +99,7 @@ bool ApplyLoadTable(SessionState& s) {
     if (LoadTableRows(s) < 1) return false;
     s.SweepPoints = static_cast<std::int16_t>(LoadTableRows(s));
     const int n = s.SweepPoints;
-    s.LoadMode = 2;
+    s.LoadMode = LoadTable;
     s.SweepStart = s.LoadFreq[1];
     s.SweepStop = s.LoadFreq[n];
     s.LoadPointIndex = static_cast<std::int16_t>(n / 2 + 1);

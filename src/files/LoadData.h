@@ -34,7 +34,7 @@ bool ParseLoadData(const std::string& name, SessionState& s, MessageSink& sink);
 // Same from an open stream (after the empty-name step).
 bool ParseLoadDataStream(std::istream& in, SessionState& s, MessageSink& sink);
 
-// Switches to the load table once rows are held: LoadMode 2, sweep limits
+// Switches to the load table once rows are held: LoadMode LoadTable, sweep limits
 // from the first and last row, the middle row Int(N/2)+1 as the test point
 // and the load. A count above the table's 1000 rows is cut to 1000. False,
 // with nothing changed, when SweepPoints holds no row.

@@ -26,7 +26,7 @@ std::string TouchstoneText(const SessionState& s, const std::string& date) {
     out += "! Quendavore " + s.VersionText + " frequency sweep" + kCrLf;
     out += "! Date: " + date + kCrLf;
     out += "! Network: " + (s.CurrentFileName.empty() ? "(not saved)" : s.CurrentFileName) + kCrLf;
-    if (s.LoadMode == 2 && !s.LoadFileName.empty()) out += "! Load: " + s.LoadFileName + kCrLf;
+    if (s.LoadMode == LoadTable && !s.LoadFileName.empty()) out += "! Load: " + s.LoadFileName + kCrLf;
     out += "! The reflection at the network's input against the system impedance";
     out += kCrLf;
     out += "# Hz S RI R " + Number17(s.SystemZ) + kCrLf;

@@ -28,7 +28,7 @@ double TableReturnLoss(double rho) {
 }
 
 int ResultPointCount(const SessionState& s) {
-    return std::clamp<int>(s.SweepPoints, 0, s.LoadMode == 2 ? kMaxLoadPoints : kSweepCapacity);
+    return std::clamp<int>(s.SweepPoints, 0, s.LoadMode == LoadTable ? kMaxLoadPoints : kSweepCapacity);
 }
 
 std::string TableFileText(const SessionState& s, const std::string& shownName,

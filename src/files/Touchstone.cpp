@@ -19,7 +19,6 @@ namespace qv {
 namespace {
 
 using Complex = std::complex<double>;
-using transforms::kOpenOhms;
 
 // Beyond this many frequencies a file is refused rather than held whole
 // in memory; instruments write a few tens of thousands at most.

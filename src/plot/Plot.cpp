@@ -190,8 +190,8 @@ PlotData CollectPlotData(SessionState& s) {
     }
     // In table mode the calculation takes its frequency from the load row.
     const double savedFrequency = s.TestFrequency;
-    Math(s, ArcLoadRow(s));
-    const Reflection g = ReflectionOf(s.CurrentR, s.CurrentX, s.SystemZ);
+    const Impedance z = Math(s, ArcLoadRow(s));
+    const Reflection g = ReflectionOf(z.R, z.X, s.SystemZ);
     d.test = {s.TestFrequency, g.rho, g.vswr, g.returnLossDb};
     d.hasTest = std::isfinite(s.TestFrequency);
     s.TestFrequency = savedFrequency;

@@ -103,8 +103,8 @@ void DrawFrame(const SessionState& s, Surface& surf, const ChartGeometry& g, Col
 
 void DrawInputPoint(SessionState& s, Surface& surf, const ChartGeometry& g) {
     s.LoadPointIndex = ArcLoadRow(s);
-    Math(s, s.LoadPointIndex);
-    const PagePoint p = ToPage(g, s.SystemZ, s.CurrentR, s.CurrentX);
+    const Impedance z = Math(s, s.LoadPointIndex);
+    const PagePoint p = ToPage(g, s.SystemZ, z.R, z.X);
     if (!p.valid) return;
     // A one-unit dot would vanish on paper; it is as wide as the arcs.
     surf.SetColour(kBlack);

@@ -30,6 +30,15 @@ enum ElementCode : std::int16_t {
     ShuntResistor = 13,
 };
 
+// SessionState::LoadMode: where the calculation takes its load from. Only
+// SingleLoad uses the single load; every other value (above all the unset 0
+// of a fresh session) means the load table.
+enum LoadMode : std::uint16_t {
+    LoadModeUnset = 0,
+    SingleLoad = 1,  // Value(0,1) + j Value(0,2) at TestFrequency
+    LoadTable = 2,   // rows of LoadFreq, LoadR, LoadX
+};
+
 inline constexpr int kFirstStage = 1;      // stage 0 is the load
 inline constexpr int kLastStage = 5;       // stage 5 faces the generator
 inline constexpr int kStageSlots = 11;     // stages 0..10 (6..10 never used)
@@ -96,10 +105,10 @@ struct SessionState {
     double Pi = 0;
     std::string VersionText;
 
+    // The last input impedance Math computed, where the pages read it.
     double CurrentR = 0;
     double CurrentX = 0;
 
-    std::string TextResult;
     std::string CurrentFileName;
     std::string LoadFileName;
 

@@ -13,7 +13,6 @@ namespace qv {
 namespace {
 
 namespace tf = transforms;
-using tf::Impedance, tf::kOpenOhms;
 using Z = std::complex<double>;
 const Z j{0, 1};
 const double kTwoPi = 2 * std::numbers::pi;

@@ -157,7 +157,7 @@ void DesignPage::Open() {
     } else {
         txtSystemZ_->setText(Q(FormatImpedance(s_.SystemZ)));
     }
-    if (s_.LoadMode == 0) s_.LoadMode = 1;
+    if (s_.LoadMode == LoadModeUnset) s_.LoadMode = SingleLoad;
     if (s_.TestFrequency <= 0) {
         s_.TestFrequency = 1000000;
         txtFrequency_->setText("1 M");
@@ -496,7 +496,7 @@ void DesignPage::ReadSystemZBox() {
 void DesignPage::EnterFrequency() {
     UndoStep step(context_.undo, s_, "Test frequency");
     // With a load table the test frequency is the table's present point.
-    if (s_.LoadMode == 2 && s_.LoadPointIndex >= 1 && s_.LoadPointIndex <= s_.LoadRows) {
+    if (s_.LoadMode == LoadTable && s_.LoadPointIndex >= 1 && s_.LoadPointIndex <= s_.LoadRows) {
         s_.TestFrequency = s_.LoadFreq[s_.LoadPointIndex];
         txtFrequency_->setText(Q(FormatGeneral(s_.TestFrequency)));
     }
@@ -547,7 +547,7 @@ void DesignPage::GetLoadTable() {
         s_.SavedSweepPoints = held;
         if (held == 0) {
             host.ShowMessage("There are no test frequencies to allow a sweep");
-            s_.LoadMode = 1;
+            s_.LoadMode = SingleLoad;
             return;
         }
     }

@@ -60,7 +60,7 @@ std::string StageDescription(const SessionState& s, int stage) {
 std::string BandDescription(const SessionState& s) {
     const int n = BandPoints(s);
     if (n == 0) return "No band is set: choose one with \"Sweep setup\" first.";
-    if (s.LoadMode == 2)
+    if (s.LoadMode == LoadTable)
         return "Band: the load table's " + std::to_string(n) + " rows, " +
                Trimmed(FormatGeneral(s.LoadFreq[1])) + "Hz to " + Trimmed(FormatGeneral(s.LoadFreq[n])) + "Hz";
     if (n == 1) return "Band: " + Trimmed(FormatGeneral(s.SweepStart)) + "Hz only";

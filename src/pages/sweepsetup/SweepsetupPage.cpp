@@ -52,7 +52,7 @@ std::string FrequencyBoxText(double hz) {
 }
 
 SweepsetupPage::SweepsetupPage(PageContext& context)
-    : PageWindow(6000, 3300), s_(context.state), host_(context.host), table_(s_.LoadMode == 2) {
+    : PageWindow(6000, 3300), s_(context.state), host_(context.host), table_(s_.LoadMode == LoadTable) {
     setWindowTitle("Sweep setup");
     SetDefaultFontSize(9);
     SetControlFont(AddLabel("Label1", "Frequency sweep setup", {240, 150, 0, 0}), 9, true);
