@@ -11,7 +11,7 @@ inline qv::SessionState FiveStageNetwork() {
     qv::SessionState s;
     qv::InitSession(s);
     qv::ResetNetwork(s);
-    s.LoadMode = SingleLoad;
+    s.LoadMode = qv::SingleLoad;
     s.TestFrequency = 14e6;
     s.Value[0][1] = 25;
     s.Value[0][2] = -30;

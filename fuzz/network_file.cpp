@@ -20,7 +20,7 @@ void CheckFields(const qv::SessionState& s) {
 }
 
 void SweepAndTabulate(qv::SessionState& s) {
-    s.LoadMode = SingleLoad;
+    s.LoadMode = qv::SingleLoad;
     qv::ComputeSweep(s);
     (void)qv::TableFileText(s, "f", "d");
 }

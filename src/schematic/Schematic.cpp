@@ -32,28 +32,6 @@ void SetStageColour(SessionState& s, const SymbolStyle& style, int stage) {
 
 }  // namespace
 
-bool StageValuesValid(const SessionState& s, int stage) {
-    const double v1 = V(s, stage, 1), v2 = V(s, stage, 2), v3 = V(s, stage, 3);
-    switch (s.ElementType[stage]) {
-    case SeriesCapacitor:
-    case ShuntCapacitor:
-    case SeriesInductor:
-    case ShuntInductor: return v1 > 0 && v2 > 0;
-    case TransmissionLine:
-    case SeriesShortedStub:
-    case SeriesOpenStub:
-    case ShuntShortedStub:
-    case ShuntOpenStub:
-    // An L-C pair is judged on L, the inductor's Q and C; the capacitor's Q
-    // is left out, as it always has been for the pair's red mark.
-    case ShuntLCPair:
-    case SeriesLCPair: return v1 > 0 && v2 > 0 && v3 > 0;
-    case SeriesResistor:
-    case ShuntResistor: return v1 > 0;
-    default: return true;
-    }
-}
-
 std::vector<std::string> StageValueTexts(const SessionState& s, int stage,
                                          const SymbolStyle& style) {
     const int code = s.ElementType[stage];

@@ -12,15 +12,13 @@
 #include "drawing/Surface.h"
 #include "schematic/Symbols.h"
 #include "session/SessionState.h"
+#include "session/StageRules.h"
 
 namespace qv {
 
 // Right edge of the load (0) and of stages 1 to 5, for picking.
 using StageEdges = std::array<std::int16_t, 6>;
 
-// Whether a stage's values are good enough to calculate with; a stage that
-// fails is drawn red on the Design page. Empty stages are always good.
-bool StageValuesValid(const SessionState& s, int stage);
 
 // The value texts printed under a stage, top row first; empty when the
 // values are too incomplete to show. An empty stage gives "(Wire)" when the

@@ -30,9 +30,6 @@ constexpr double kMaxFrequency = 10000000000.0;
 constexpr double kMinSystemZ = 1;
 constexpr double kMaxSystemZ = 10000;
 
-constexpr double kCapacitorDefaultQ = 10000;
-constexpr double kInductorDefaultQ = 1000;
-
 constexpr Colour kFrameGreen = Rgb(0, 255, 0);
 constexpr Colour kSeparatorBlue = Rgb(0, 0, 255);
 
@@ -54,16 +51,6 @@ double ReadBox(QLineEdit* box, bool& bounded) {
 double ReadBox(QLineEdit* box) {
     bool bounded = false;
     return ReadBox(box, bounded);
-}
-
-bool IsCapacitor(int code) { return code == SeriesCapacitor || code == ShuntCapacitor; }
-bool IsInductor(int code) { return code == SeriesInductor || code == ShuntInductor; }
-bool IsLineOrStub(int code) { return code >= TransmissionLine && code <= ShuntOpenStub; }
-bool IsLCPair(int code) { return code == ShuntLCPair || code == SeriesLCPair; }
-bool IsResistor(int code) { return code == SeriesResistor || code == ShuntResistor; }
-
-std::string ReEnter(int code, const char* what) {
-    return std::string("Please re-enter the ") + ElementMessageWords(code) + what;
 }
 
 // Element codes of the palette rows, left to right.
@@ -406,46 +393,9 @@ void DesignPage::Accept() {
     Host& host = context_.host;
     const int stage = s_.StageIndex;
     auto& v = s_.Value[stage];
-    if (stage == 0) {
-        v[1] = ReadBox(boxes_[0]);
-        if (v[1] <= 0) {
-            v[1] = 50;
-            host.ShowMessage("The entered value of zero has been changed to 50 ohms");
-        }
-        v[2] = ReadBox(boxes_[1]);
-    } else {
-        const int code = s_.ElementType[stage];
-        int used = 0;
-        if (IsCapacitor(code) || IsInductor(code)) used = 2;
-        else if (IsLineOrStub(code)) used = 3;
-        else if (IsLCPair(code)) used = 4;
-        else if (IsResistor(code)) used = 1;
-        for (int n = 1; n <= used; ++n) v[n] = ReadBox(boxes_[n - 1]);
-
-        if (IsCapacitor(code)) {
-            if (v[1] <= 0) host.ShowMessage(ReEnter(code, " value"));
-            if (v[2] <= 0) v[2] = kCapacitorDefaultQ;
-            v[3] = v[4] = 0;
-        } else if (IsInductor(code)) {
-            if (v[1] <= 0) host.ShowMessage(ReEnter(code, " value"));
-            if (v[2] <= 0) v[2] = kInductorDefaultQ;
-            v[3] = v[4] = 0;
-        } else if (IsLineOrStub(code)) {
-            if (!(v[1] > 0 && v[2] > 0 && v[3] > 0)) host.ShowMessage(ReEnter(code, " values"));
-            v[4] = 0;
-        } else if (IsLCPair(code)) {
-            const bool shunt = code == ShuntLCPair;
-            if (v[1] <= 0)
-                host.ShowMessage(ReEnter(shunt ? ShuntInductor : SeriesInductor, " value"));
-            if (v[2] <= 0) v[2] = kInductorDefaultQ;
-            if (v[3] <= 0)
-                host.ShowMessage(ReEnter(shunt ? ShuntCapacitor : SeriesCapacitor, " value"));
-            if (v[4] <= 0) v[4] = kCapacitorDefaultQ;
-        } else if (IsResistor(code)) {
-            if (v[1] <= 0) host.ShowMessage(ReEnter(code, " value"));
-            v[2] = v[3] = v[4] = 0;
-        }
-    }
+    const int used = stage == 0 ? 2 : UsedValueSlots(s_.ElementType[stage]);
+    for (int n = 1; n <= used; ++n) v[n] = ReadBox(boxes_[n - 1]);
+    for (const std::string& message : ApplyStageValueRules(s_, stage)) host.ShowMessage(message);
     HideEditor();
     stagePickEnabled_ = true;
     mode_ = Mode::Idle;
