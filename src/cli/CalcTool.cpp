@@ -155,11 +155,9 @@ int ImpedanceCommand(const Options& o, std::ostream& out, std::ostream& err) {
     LoadSession(o.network, o.load, s, &err);
     const Impedance z = Math(s, s.LoadPointIndex);
     const Reflection g = ReflectionOf(z.R, z.X, s.SystemZ);
-    out << kResultCsvHeader << '
-'
+    out << kResultCsvHeader << '\n'
         << ResultCsvLine(s.TestFrequency, z.R, z.X, g.rho, g.angleDeg, g.vswr, g.returnLossDb)
-        << '
-';
+        << '\n';
     return out ? 0 : 2;
 }
 

@@ -32,7 +32,7 @@ bool OpenStartFile(const std::string& path, SessionState& s, MessageSink& sink) 
     s.SweepPoints = held;
     s.SavedSweepPoints = held;
     ResetNetwork(s);
-    s.LoadMode = 1;
+    s.LoadMode = SingleLoad;
     return false;
 }
 
