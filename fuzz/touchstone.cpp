@@ -17,7 +17,7 @@
 namespace {
 
 bool Bounded(double v) {
-    return std::isfinite(v) && std::fabs(v) <= qv::transforms::kOpenOhms;
+    return std::isfinite(v) && std::fabs(v) <= qv::kOpenOhms;
 }
 
 }  // namespace
