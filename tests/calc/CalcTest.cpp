@@ -109,6 +109,17 @@ TEST(CalcMath, ChainsTheStagesWithTheirValueSlots) {
     EXPECT_EQ(s.VelocityFactor, 0.66);
 }
 
+TEST(CalcMath, ShuntResistorHalvesAMatchedLoad) {
+    SessionState s = Network();
+    s.Value[0] = {0, 50, 0};
+    s.ElementType[2] = ShuntResistor;
+    s.Value[2][1] = 50;
+    const Impedance z = Math(s, 1);
+    EXPECT_NEAR(z.R, 25, 1e-12);
+    EXPECT_NEAR(z.X, 0, 1e-12);
+    EXPECT_TRUE(s.CurrentR == z.R && s.CurrentX == z.X);
+}
+
 TEST(CalcMath, TakesLoadAndFrequencyFromTheTableUnlessLoadModeIsOne) {
     SessionState s = Network();
     for (std::uint16_t mode : {0, 2, 7}) {
