@@ -7,6 +7,7 @@
 #include "chart/ChartView.h"
 #include "chart/OpenedChart.h"
 #include "chart/Readout.h"
+#include "numbers/Format.h"
 
 namespace qv {
 namespace {
@@ -82,6 +83,16 @@ TEST(ChartReadout, CentreRimOutsideAndSigns) {
     // Near the open circuit G is a fraction of a millisiemens, not "0".
     r = ReadoutAt(s, 11400, 5000);
     EXPECT_NE(r.values[5].find(" u"), std::string::npos) << r.values[5];
+}
+
+TEST(ChartReadout, LowerLeftAngleAndNegativeLimit) {
+    SessionState s = OpenedChart();
+    const double a = ReadoutAt(s, 6000, 6000).pointAngle;  // below and left of the centre
+    EXPECT_TRUE(a > -180 && a < -90) << a;
+    // Outside the rim at gamma = -2 with a huge system impedance, R is far
+    // below what the formatter takes: it is shown at the negative limit.
+    const Readout r = ReadoutAt(ScreenGeometry(s), 1e20, s.Pi, 1000, 5000);
+    EXPECT_EQ(r.values[3], " " + FormatResistance(-1e15));
 }
 
 TEST(ChartReadout, NoRadiusHidesInsteadOfFormattingNaN) {
