@@ -98,6 +98,13 @@ TEST(NetworkFile, StripExtensionCutsOnlyInsideTheFileName) {
     EXPECT_EQ(StripExtension("/home/a.b/net.x.QVF"), "/home/a.b/net");
 }
 
+TEST(NetworkFile, NumbersBeyondADoubleEachWay) {
+    const struct { const char* text; std::optional<double> value; } cases[] = {
+        {"1E400", std::nullopt}, {"-1E400", std::nullopt}, {"1E-400", 0.0}, {"-1E-400", 0.0},
+        {"1E308", 1e308}, {" 2.5E-3 ", 2.5e-3}};
+    for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
+}
+
 TEST(NetworkFile, EarlyEndsCommentsAndOtherLineEndsReadWithoutMessage) {
     std::string early = Edited(0, "t");
     early.resize(early.find("Q circle"));  // an earlier layout
