@@ -44,14 +44,18 @@ TEST(ChartGrids, ImpedanceLoopEndsAndPointCounts) {
     EXPECT_EQ(Polylines(rs.Ops()), expected);
     EXPECT_EQ(Count(rs.Ops(), DrawOp::Text), 14);
 
-    // The x = +1 arc starts on the rim straight above the centre.
-    int line = 0;
+    // The constant-resistance circles, in the order 5, 2, 1, 0.5, 0.2: each
+    // touches the open point on the right and reaches left to r's own point.
+    std::vector<std::pair<double, double>> spans;  // min x, max x per polyline
     for (const DrawOp& op : rs.Ops()) {
         if (op.kind != DrawOp::Line) continue;
-        if (line++ == 905 + 47 + 46 + 72) {
-            EXPECT_NEAR(op.x1, 8000, 0.01);
-            EXPECT_NEAR(op.y1, 1500, 0.01);
-        }
+        if (op.x1 == op.x2 && op.y1 == op.y2) spans.push_back({op.x2, op.x2});
+        spans.back() = {std::min(spans.back().first, op.x2), std::max(spans.back().second, op.x2)};
+    }
+    const double rs5[] = {5, 2, 1, 0.5, 0.2};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_NEAR(spans[i].second, 11500, 0.5) << rs5[i];
+        EXPECT_NEAR(spans[i].first, 8000 + 3500 * (rs5[i] - 1) / (rs5[i] + 1), 0.5) << rs5[i];
     }
 }
 
