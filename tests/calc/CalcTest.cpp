@@ -120,6 +120,21 @@ TEST(CalcMath, ShuntResistorHalvesAMatchedLoad) {
     EXPECT_TRUE(s.CurrentR == z.R && s.CurrentX == z.X);
 }
 
+TEST(CalcMath, GoldenValuesBitForBit) {
+    SessionState s = Network();
+    s.ElementType = {0, TransmissionLine, SeriesLCPair, ShuntCapacitor, ShuntShortedStub, ShuntResistor};
+    s.Value[1] = {0, 30, 2e6, 75};
+    s.Value[2] = {0, 1e-6, 150, 100e-12, 500};
+    s.Value[3] = {0, 200e-12, 300};
+    s.Value[4] = {0, 60, 3e6, 50};
+    s.Value[5] = {0, 470};
+    // The calculation promises these bits; any reordering of the arithmetic
+    // shows here even when the value stays close.
+    const Impedance z = Math(s, 1);
+    EXPECT_EQ(z.R, 0x1.f38232cfeef7ep+2);
+    EXPECT_EQ(z.X, 0x1.8400ff982916ep+3);
+}
+
 TEST(CalcMath, TakesLoadAndFrequencyFromTheTableUnlessLoadModeIsOne) {
     SessionState s = Network();
     for (std::uint16_t mode : {0, 2, 7}) {
