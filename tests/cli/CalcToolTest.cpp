@@ -44,6 +44,19 @@ protected:
     std::string net = dir.File("net.QVF"), load = dir.File("ant.RJX");
 };
 
+TEST_F(CalcTool, ShuntResistorAcrossTheLoad) {
+    SessionState s;
+    ResetNetwork(s);
+    s.ElementType[1] = ShuntResistor;
+    s.Value[1][1] = 50;  // 50 ohm across the 50 ohm load: 25 ohm
+    ASSERT_TRUE(WriteNetworkFile(net, s, "d").ok());
+    Calc run({"impedance", net});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<double> v = Numbers(run.out.substr(run.out.find('\n') + 1));
+    EXPECT_NEAR(v.at(1), 25, 1e-9);
+    EXPECT_NEAR(v.at(2), 0, 1e-9);
+}
+
 TEST_F(CalcTool, ImpedanceAtTheTestFrequencyOrTheTablesMiddleRow) {
     Calc plain({"impedance", net});
     ASSERT_EQ(plain.status, 0) << plain.err;
