@@ -8,13 +8,6 @@
 namespace qv {
 namespace {
 
-std::string Trim(const std::string& t) {
-    const auto first = t.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = t.find_last_not_of(' ');
-    return t.substr(first, last - first + 1);
-}
-
 // The formatters work in single precision; outside the rim the values can
 // grow without bound (they are computed but hidden), so keep them within
 // what a float holds after the largest prefix division.
@@ -92,9 +85,9 @@ Readout ReadoutAt(const ChartGeometry& g, double systemZ, double pi, float x, fl
     const double gc = mag2 > 0 ? r / mag2 : 0;
     const double b = mag2 > 0 ? -xr / mag2 : 0;
 
-    out.values[0] = " " + Trim(F(rho)) + " @ " + F(theta * 180 / pi) + kDegree;
-    out.values[1] = vswr < 1000 ? " " + Trim(F(vswr)) + ":1   " : std::string(" >1000:1   ");
-    out.values[2] = returnLoss <= 120 ? " " + Trim(F(returnLoss)) + "dB" : std::string(">120dB");
+    out.values[0] = " " + TrimBlanks(F(rho)) + " @ " + F(theta * 180 / pi) + kDegree;
+    out.values[1] = vswr < 1000 ? " " + TrimBlanks(F(vswr)) + ":1   " : std::string(" >1000:1   ");
+    out.values[2] = returnLoss <= 120 ? " " + TrimBlanks(F(returnLoss)) + "dB" : std::string(">120dB");
     out.values[3] = " " + F(r);
     out.values[4] = " " + F(xr);
     out.values[5] = " " + Siemens(gc);

@@ -9,20 +9,9 @@
 #include "numbers/Format.h"
 
 namespace qv {
-namespace {
-
-std::string Trimmed(std::string t) {
-    const auto first = t.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    t.erase(0, first);
-    t.erase(t.find_last_not_of(' ') + 1);
-    return t;
-}
-
-}  // namespace
 
 std::string ChartCaption(double systemZ) {
-    return "Chart normalized to " + Trimmed(NumberText(systemZ)) + " ohms";
+    return "Chart normalized to " + TrimBlanks(NumberText(systemZ)) + " ohms";
 }
 
 void DrawChartFrame(const SessionState& s, Surface& surf, const ChartGeometry& g,

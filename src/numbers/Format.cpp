@@ -254,4 +254,10 @@ std::string FormatResistance(double value) {
     return PlainText(RoundScaled(s, band.decimals)) + band.suffix;
 }
 
+std::string TrimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace qv

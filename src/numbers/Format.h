@@ -18,4 +18,8 @@ std::string FormatImpedance(double value);    // "50 ", "75 k"
 // blank. NumberText(1000000) == " 1000000", NumberText(-0.5) == "-.5".
 std::string NumberText(double value, int digits = 15);
 
+// The text without its leading and trailing blanks. The formatters pad with
+// blanks to keep columns; captions, labels and dialogs show the bare text.
+std::string TrimBlanks(const std::string& text);
+
 }  // namespace qv

@@ -1,9 +1,10 @@
 #include "platform/Host.h"
 
 #include <algorithm>
-
 #include <chrono>
 #include <thread>
+
+#include "numbers/Format.h"
 
 namespace qv {
 
@@ -20,23 +21,18 @@ std::vector<std::string> Split(const std::string& s, char sep) {
     return parts;
 }
 
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 }  // namespace
 
 std::vector<FileFilter> ParseFileFilter(const std::string& filter) {
     std::vector<FileFilter> result;
-    if (Trim(filter).empty()) return result;
+    if (TrimBlanks(filter).empty()) return result;
     const std::vector<std::string> parts = Split(filter, '|');
     for (std::size_t i = 0; i < parts.size(); i += 2) {
         FileFilter f;
-        f.description = Trim(parts[i]);
+        f.description = TrimBlanks(parts[i]);
         if (i + 1 < parts.size())
             for (const std::string& p : Split(parts[i + 1], ';'))
-                if (!Trim(p).empty()) f.patterns.push_back(Trim(p));
+                if (!TrimBlanks(p).empty()) f.patterns.push_back(TrimBlanks(p));
         if (f.patterns.empty()) f.patterns.push_back("*");
         result.push_back(f);
     }

@@ -28,13 +28,6 @@ FontSpec PlotFont(double points, bool bold = false) {
     return f;
 }
 
-std::string Trim(std::string t) {
-    const auto first = t.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = t.find_last_not_of(' ');
-    return t.substr(first, last - first + 1);
-}
-
 // `digits` significant digits, plain where it fits.
 std::string Number(double v, int digits) {
     char buf[40];
@@ -198,7 +191,7 @@ PlotData CollectPlotData(SessionState& s) {
     return d;
 }
 
-std::string FrequencyText(double hz) { return Trim(FormatGeneral(hz)) + "Hz"; }
+std::string FrequencyText(double hz) { return TrimBlanks(FormatGeneral(hz)) + "Hz"; }
 
 PlotAxis AxisFor(PlotTrace trace, const PlotData& data) {
     double most = 0;

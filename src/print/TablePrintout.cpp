@@ -9,12 +9,6 @@
 namespace qv {
 namespace {
 
-std::string Trimmed(const std::string& t) {
-    const auto first = t.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return t.substr(first, t.find_last_not_of(' ') - first + 1);
-}
-
 // Appends a field so that it ends at column `edge`, blanks in front. A line
 // already too long for that gets one blank, so that two numbers never run
 // together into one.
@@ -99,22 +93,22 @@ std::string SignedText(double value) {
 }
 
 std::string ReturnLossText(double rho) {
-    if (!(rho > 0)) return ">" + Trimmed(NumberText(kReturnLossCapDb));
+    if (!(rho > 0)) return ">" + TrimBlanks(NumberText(kReturnLossCapDb));
     const double db = -20 * std::log10(rho);
-    if (db > kReturnLossCapDb) return ">" + Trimmed(NumberText(kReturnLossCapDb));
+    if (db > kReturnLossCapDb) return ">" + TrimBlanks(NumberText(kReturnLossCapDb));
     // An infinite rho cannot come from the sweep; keep the formatter finite.
     return FormatResistance(std::max(db, -1e15));
 }
 
 std::string TabulatedLine(const SessionState& s, int i) {
     std::string line;
-    AddField(line, Trimmed(FormatGeneral(s.SweepFreq[i])), 10);
-    AddField(line, Trimmed(FormatResistance(s.SweepR[i])), 18);
-    AddField(line, Trimmed(SignedText(s.SweepX[i])), 28);
-    AddField(line, Trimmed(FormatResistance(s.SweepRho[i])), 37);
-    AddField(line, Trimmed(SignedText(s.SweepRhoAngle[i])), 46);
-    AddField(line, Trimmed(ReturnLossText(s.SweepRho[i])), 54);
-    AddField(line, Trimmed(FormatResistance(s.SweepVswr[i])), 66);
+    AddField(line, TrimBlanks(FormatGeneral(s.SweepFreq[i])), 10);
+    AddField(line, TrimBlanks(FormatResistance(s.SweepR[i])), 18);
+    AddField(line, TrimBlanks(SignedText(s.SweepX[i])), 28);
+    AddField(line, TrimBlanks(FormatResistance(s.SweepRho[i])), 37);
+    AddField(line, TrimBlanks(SignedText(s.SweepRhoAngle[i])), 46);
+    AddField(line, TrimBlanks(ReturnLossText(s.SweepRho[i])), 54);
+    AddField(line, TrimBlanks(FormatResistance(s.SweepVswr[i])), 66);
     return line;
 }
 

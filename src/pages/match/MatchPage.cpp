@@ -16,20 +16,12 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-std::string Trim(std::string t) {
-    const auto first = t.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    t.erase(0, first);
-    t.erase(t.find_last_not_of(' ') + 1);
-    return t;
-}
-
 std::string Pad(std::string text, std::size_t width, bool right = false) {
     if (text.size() < width) text.insert(right ? 0 : text.size(), width - text.size(), ' ');
     return text + ' ';
 }
 
-std::string Hz(double f) { return Trim(FormatGeneral(f)) + "Hz"; }
+std::string Hz(double f) { return TrimBlanks(FormatGeneral(f)) + "Hz"; }
 
 std::string Fixed(double v, int decimals) {
     char text[32];
@@ -40,7 +32,7 @@ std::string Fixed(double v, int decimals) {
 // An empty box is "not given" (0); text that reads as no number is too.
 double BoxValue(QLineEdit* box) {
     std::string text = box->text().toStdString();
-    return Trim(text).empty() ? 0 : ParseValue(text);
+    return TrimBlanks(text).empty() ? 0 : ParseValue(text);
 }
 
 const char* const kTopologyCaptions[5] = {"L", "Pi", "T", "Stub", "All"};
@@ -107,11 +99,11 @@ MatchPage::MatchPage(PageContext& context)
     connect(cancel, &QPushButton::clicked, this, [this] { Done(0); });
 
     Compute();
-    const std::string x = set_.loadX < 0 ? " -j" + Trim(FormatResistance(-set_.loadX))
-                                         : " +j" + Trim(FormatResistance(set_.loadX));
-    load->setText(Q("Load " + Trim(FormatResistance(set_.loadR)) + x + " ohms at " + Hz(set_.frequency) +
+    const std::string x = set_.loadX < 0 ? " -j" + TrimBlanks(FormatResistance(-set_.loadX))
+                                         : " +j" + TrimBlanks(FormatResistance(set_.loadX));
+    load->setText(Q("Load " + TrimBlanks(FormatResistance(set_.loadR)) + x + " ohms at " + Hz(set_.frequency) +
                     (set_.loadRow > 0 ? " (load table row " + std::to_string(set_.loadRow) + ")" : "") +
-                    ", matched to " + Trim(FormatImpedance(set_.systemZ)) + " ohms"));
+                    ", matched to " + TrimBlanks(FormatImpedance(set_.systemZ)) + " ohms"));
 }
 
 MatchRequest MatchPage::Request() {
@@ -149,7 +141,7 @@ void MatchPage::Compute() {
     for (const MatchSolution& sol : set_.solutions) {
         const MatchNetwork& used = sol.snapped ? sol.standard : sol.exact;
         const std::string vswr = Fixed(sol.exact.vswr, 3);
-        const std::string band = used.bandwidthHigh > 0 ? Trim(FormatGeneral(used.bandwidthLow)) + " - " +
+        const std::string band = used.bandwidthHigh > 0 ? TrimBlanks(FormatGeneral(used.bandwidthLow)) + " - " +
                                                               Hz(used.bandwidthHigh)
                                                         : "none";
         const std::string row = ListRow(

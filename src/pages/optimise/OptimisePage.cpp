@@ -25,14 +25,6 @@ constexpr int kDefaultSeries = 1;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-std::string Trimmed(std::string t) {
-    const auto first = t.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    t.erase(0, first);
-    t.erase(t.find_last_not_of(' ') + 1);
-    return t;
-}
-
 }  // namespace
 
 std::string StageDescription(const SessionState& s, int stage) {
@@ -41,18 +33,18 @@ std::string StageDescription(const SessionState& s, int stage) {
     std::string text = "Stage " + std::to_string(stage) + ": ";
     switch (code) {
     case SeriesCapacitor:
-    case ShuntCapacitor: return text + ElementMessageWords(code) + " " + Trimmed(FormatCapacitance(v[1]));
+    case ShuntCapacitor: return text + ElementMessageWords(code) + " " + TrimBlanks(FormatCapacitance(v[1]));
     case SeriesInductor:
-    case ShuntInductor: return text + ElementMessageWords(code) + " " + Trimmed(FormatInductance(v[1]));
+    case ShuntInductor: return text + ElementMessageWords(code) + " " + TrimBlanks(FormatInductance(v[1]));
     case ShuntLCPair:
     case SeriesLCPair:
         return text + (code == ShuntLCPair ? "shunt L-C pair " : "series L-C pair ") +
-               Trimmed(FormatInductance(v[1])) + ", " + Trimmed(FormatCapacitance(v[3]));
+               TrimBlanks(FormatInductance(v[1])) + ", " + TrimBlanks(FormatCapacitance(v[3]));
     case SeriesResistor:
     case ShuntResistor: return text + ElementMessageWords(code) + " (not tuned)";
     default:
         if (code >= TransmissionLine && code <= ShuntOpenStub)
-            return text + ElementMessageWords(code) + " " + Trimmed(FormatResistance(v[1])) + " deg";
+            return text + ElementMessageWords(code) + " " + TrimBlanks(FormatResistance(v[1])) + " deg";
         return text + "(empty)";
     }
 }
@@ -62,9 +54,9 @@ std::string BandDescription(const SessionState& s) {
     if (n == 0) return "No band is set: choose one with \"Sweep setup\" first.";
     if (s.LoadMode == LoadTable)
         return "Band: the load table's " + std::to_string(n) + " rows, " +
-               Trimmed(FormatGeneral(s.LoadFreq[1])) + "Hz to " + Trimmed(FormatGeneral(s.LoadFreq[n])) + "Hz";
-    if (n == 1) return "Band: " + Trimmed(FormatGeneral(s.SweepStart)) + "Hz only";
-    return "Band: " + Trimmed(FormatGeneral(s.SweepStart)) + "Hz to " + Trimmed(FormatGeneral(s.SweepStop)) +
+               TrimBlanks(FormatGeneral(s.LoadFreq[1])) + "Hz to " + TrimBlanks(FormatGeneral(s.LoadFreq[n])) + "Hz";
+    if (n == 1) return "Band: " + TrimBlanks(FormatGeneral(s.SweepStart)) + "Hz only";
+    return "Band: " + TrimBlanks(FormatGeneral(s.SweepStart)) + "Hz to " + TrimBlanks(FormatGeneral(s.SweepStop)) +
            "Hz, " + std::to_string(n) + " points";
 }
 

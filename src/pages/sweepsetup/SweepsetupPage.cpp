@@ -19,14 +19,6 @@ constexpr char kNoTableMessage[] = "There are no test frequencies to allow a swe
 // frequency, fine enough to see a resonance.
 constexpr int kOfferedPoints = 101;
 
-std::string Trim(std::string t) {
-    const auto first = t.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    t.erase(0, first);
-    t.erase(t.find_last_not_of(' ') + 1);
-    return t;
-}
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 double ReadBox(QLineEdit* box) {
@@ -47,7 +39,7 @@ std::string FrequencyBoxText(double hz) {
     };
     static const Prefix prefixes[] = {{1e9, " G"}, {1e6, " M"}, {1e3, " k"}, {1, ""}};
     for (const Prefix& p : prefixes)
-        if (std::fabs(hz) >= p.size || p.size == 1) return Trim(NumberText(hz / p.size, 10)) + p.suffix;
+        if (std::fabs(hz) >= p.size || p.size == 1) return TrimBlanks(NumberText(hz / p.size, 10)) + p.suffix;
     return {};
 }
 
