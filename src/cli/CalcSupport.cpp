@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 #include "files/LoadData.h"
@@ -35,6 +36,40 @@ std::string OneLine(std::string text) {
     return out;
 }
 
+std::string EscapeControls(const std::string& text) {
+    std::string out;
+    for (const unsigned char c : text) {
+        if (c >= 0x20 && c != 0x7f) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
+    }
+    return out;
+}
+
+namespace {
+
+// The window reads a network file without values as the default network, but
+// a script that hands over an empty or truncated file must hear about it
+// rather than get the defaults' figures as if they were its design's.
+bool HoldsAnyValue(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line.front() == '*') continue;
+        const std::size_t colon = line.find(':');
+        for (std::size_t k = colon == std::string::npos ? 0 : colon + 1; k < line.size(); ++k) {
+            const auto c = static_cast<unsigned char>(line[k]);
+            if (c > 0x20 && c != 0x7f) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 void LoadSession(const std::string& network, const std::optional<std::string>& load,
                  SessionState& s, std::ostream* notices) {
     InitSession(s);
@@ -50,6 +85,7 @@ void LoadSession(const std::string& network, const std::optional<std::string>& l
         if (const std::string why = UnreadableReason(name, limit); !why.empty())
             throw Problem{"cannot read " + name + ": " + why};
     }
+    if (!HoldsAnyValue(network)) throw Problem{"the network file " + network + " holds no values"};
     if (!ReadNetworkFile(network, s, sink))
         throw Problem{sink.messages.empty() ? "cannot read " + network
                                             : OneLine(sink.messages.front())};
@@ -63,7 +99,7 @@ void LoadSession(const std::string& network, const std::optional<std::string>& l
             for (const std::string& note : sink.messages) {
                 std::istringstream lines(note);
                 for (std::string line; notices && std::getline(lines, line);)
-                    *notices << kTool << ": " << line << '\n';
+                    *notices << kTool << ": " << EscapeControls(line) << '\n';
             }
         } else if (!ParseLoadData(*load, s, sink)) {
             throw Problem{*load + ": " +

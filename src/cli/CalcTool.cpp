@@ -231,9 +231,9 @@ int RunCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         const Options o = ParseArguments(args);
         return o.command == "impedance" ? ImpedanceCommand(o, out, err) : Sweep(o, out, err);
     } catch (const Problem& p) {
-        err << kTool << ": " << p.text << '\n';
+        err << kTool << ": " << EscapeControls(p.text) << '\n';
     } catch (const std::exception& e) {
-        err << kTool << ": " << e.what() << '\n';
+        err << kTool << ": " << EscapeControls(e.what()) << '\n';
     }
     return 2;
 }

@@ -121,6 +121,11 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
     test::WriteAll(dir.File("empty.RJX"), "* nothing\r\n");
     test::WriteAll(dir.File("bad.QVF"), "t\r\nd\r\nFrequency: 5000\r\n");
     test::WriteAll(dir.File("bad.s1p"), "# Hz S RI\r\n1 0 0\r\n1 0 0\r\n");
+    // Network files that hold no value at all: refused, not computed as the defaults.
+    test::WriteAll(dir.File("empty.QVF"), "");
+    test::WriteAll(dir.File("notes.QVF"), "* only\r\n\r\n* comments\r\n");
+    test::WriteAll(dir.File("nul.QVF"), std::string(40, '\0') + "\r\n" + std::string(9, '\0'));
+    const std::string oddName = dir.File("odd\x01\x1b[2J\nname.QVF");
     const std::vector<std::vector<std::string>> cases = {
         {}, {"solve", net}, {"impedance"}, {"impedance", net, "extra"},
         {"impedance", net, "--points", "3"}, {"impedance", dir.File("bad.QVF")},
@@ -133,6 +138,8 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
         {"sweep", net, "--load", load, "--stop", "1M"}, {"sweep", net, "-o", dir.File("no/out")},
         {"sweep", net, "--format", "xml"}, {"sweep", net, "-o", dir.File("no/out.s1p")},
         {"impedance", net, "--load", dir.File("bad.s1p")},
+        {"impedance", dir.File("empty.QVF")}, {"sweep", dir.File("notes.QVF")},
+        {"impedance", dir.File("nul.QVF")}, {"impedance", oddName},
         // Without a picture writer (a build without Qt) the pictures are refused too.
         {"chart", net}, {"chart", net, "-o", "c.png"}, {"plot", net, "--trace", "db", "-o", "p.png"},
         {"plot", net, "--trace", "rl,rl", "-o", "p.png"}, {"chart", net, "--size", "8x8", "-o", "c.png"}};
@@ -147,6 +154,11 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
               std::string::npos);
     EXPECT_EQ(Calc({"impedance", net, "--load", dir.File("no.RJX")}).err,
               "quendavore-calc: cannot read " + dir.File("no.RJX") + ": No such file or directory\n");
+    // A file name's control characters are shown escaped, never sent to the terminal.
+    EXPECT_NE(Calc({"impedance", oddName}).err.find("odd\\x01\\x1B[2J\\x0Aname.QVF"),
+              std::string::npos);
+    EXPECT_NE(Calc({"impedance", dir.File("empty.QVF")}).err.find("holds no values"),
+              std::string::npos);
     // Results that cannot be written are a failure, not a success.
     std::ofstream full("/dev/full");
     std::ostringstream err;
