@@ -1,6 +1,7 @@
 // Mapping, readout, zoom, drag and mouse dispatch of the Analysis chart.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "chart/ChartGeometry.h"
@@ -49,46 +50,42 @@ TEST(ChartMapping, MinusSystemZHasNoPointAndFarPointsClip) {
     EXPECT_FALSE(ClipSegment(a, b, c, d));
 }
 
-TEST(ChartReadout, CentreRimOutsideAndSigns) {
+// Points of the chart read back; a null text is not checked, "~x" only has
+// to contain x.
+TEST(ChartReadout, PointsReadBackAsTheirTexts) {
+    const struct Case {
+        const char* what;
+        double x, y;
+        bool visible;
+        double angleLow, angleHigh;  // pointAngle within [low, high]
+        std::array<const char*, 7> values;
+    } cases[] = {
+        {"centre", 8000, 5000, true, 0, 0,
+         {" 0 @ 0 \xC2\xB0", " 1:1   ", ">120dB", " 50 ", " 0 ", nullptr, nullptr}},
+        {"open circuit on the rim", 11500, 5000, true, 0, 0,
+         {nullptr, " >1000:1   ", " 0dB", " 100002.2 G", " 0 ", " 0 ", " 0 "}},
+        {"outside the rim", 11501, 5000, false, 0, 0, {}},
+        {"left on the axis", 6000, 5000, true, 180, 180, {"~@ 180 "}},
+        {"1 + j1", 8700, 3600, true, 1, 179, {nullptr, nullptr, nullptr, " 50 ", " 50 ", " 0.01 ", " -0.01 "}},
+        {"1 - j1", 8700, 6400, true, -179, -1, {nullptr, nullptr, nullptr, " 50 ", " -50 "}},
+        {"lower left", 6000, 6000, true, -179.999, -90.001, {}},
+        // Near the open circuit G is a fraction of a millisiemens, not "0".
+        {"near the open circuit", 11400, 5000, true, 0, 0, {nullptr, nullptr, nullptr, nullptr, nullptr, "~ u"}},
+    };
     SessionState s = OpenedChart();
-    Readout r = ReadoutAt(s, 8000, 5000);
-    EXPECT_TRUE(r.visible);
-    EXPECT_EQ(r.values[0], " 0 @ 0 \xC2\xB0");
-    EXPECT_EQ(r.values[1], " 1:1   ");
-    EXPECT_EQ(r.values[2], ">120dB");
-    EXPECT_EQ(r.values[3], " 50 ");
-    EXPECT_EQ(r.values[4], " 0 ");
-
-    r = ReadoutAt(s, 11500, 5000);  // on the rim
-    EXPECT_TRUE(r.visible);
-    EXPECT_EQ(r.values[1], " >1000:1   ");
-    EXPECT_EQ(r.values[2], " 0dB");
-
-    EXPECT_FALSE(ReadoutAt(s, 11501, 5000).visible);
-
-    r = ReadoutAt(s, 6000, 5000);  // left of the centre on the axis
-    EXPECT_EQ(r.pointAngle, 180);
-    EXPECT_NE(r.values[0].find("@ 180 "), std::string::npos);
-
-    // The worked point 1 + j1 read back, then its mirror below the axis.
-    r = ReadoutAt(s, 8700, 3600);
-    EXPECT_GT(r.pointAngle, 0);
-    EXPECT_EQ(r.values[3], " 50 ");
-    EXPECT_EQ(r.values[4], " 50 ");
-    EXPECT_EQ(r.values[5], " 0.01 ");
-    EXPECT_EQ(r.values[6], " -0.01 ");
-    r = ReadoutAt(s, 8700, 6400);
-    EXPECT_LT(r.pointAngle, 0);
-    EXPECT_EQ(r.values[4], " -50 ");
-    // Near the open circuit G is a fraction of a millisiemens, not "0".
-    r = ReadoutAt(s, 11400, 5000);
-    EXPECT_NE(r.values[5].find(" u"), std::string::npos) << r.values[5];
-}
-
-TEST(ChartReadout, LowerLeftAngleAndNegativeLimit) {
-    SessionState s = OpenedChart();
-    const double a = ReadoutAt(s, 6000, 6000).pointAngle;  // below and left of the centre
-    EXPECT_TRUE(a > -180 && a < -90) << a;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Readout r = ReadoutAt(s, c.x, c.y);
+        EXPECT_EQ(r.visible, c.visible);
+        EXPECT_TRUE(r.pointAngle >= c.angleLow && r.pointAngle <= c.angleHigh) << r.pointAngle;
+        for (std::size_t k = 0; k < 7; ++k) {
+            if (!c.values[k]) continue;
+            if (c.values[k][0] == '~')
+                EXPECT_NE(r.values[k].find(c.values[k] + 1), std::string::npos) << k << ": " << r.values[k];
+            else
+                EXPECT_EQ(r.values[k], c.values[k]) << k;
+        }
+    }
     // Outside the rim at gamma = -2 with a huge system impedance, R is far
     // below what the formatter takes: it is shown at the negative limit.
     const Readout r = ReadoutAt(ScreenGeometry(s), 1e20, s.Pi, 1000, 5000);
