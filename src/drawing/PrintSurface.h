@@ -60,6 +60,8 @@ public:
     void FillBox(double x1, double y1, double x2, double y2) override {
         page_.FillBox(x1, y1, x2, y2);
     }
+    void Clip(double x1, double y1, double x2, double y2) override { page_.Clip(x1, y1, x2, y2); }
+    void Unclip() override { page_.Unclip(); }
     void Circle(double cx, double cy, double radius, double startRad, double endRad,
                 double aspect) override {
         page_.Circle(cx, cy, radius, startRad, endRad, aspect);

@@ -75,6 +75,22 @@ void RecordingSurface::FillBox(double x1, double y1, double x2, double y2) {
     Stroke(DrawOp::FillBox, x1, y1, x2, y2, x2, y2);
 }
 
+void RecordingSurface::Clip(double x1, double y1, double x2, double y2) {
+    DrawOp op;
+    op.kind = DrawOp::Clip;
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    Push(op);
+}
+
+void RecordingSurface::Unclip() {
+    DrawOp op;
+    op.kind = DrawOp::Unclip;
+    Push(op);
+}
+
 void RecordingSurface::Circle(double cx, double cy, double radius, double startRad,
                               double endRad, double aspect) {
     Stroke(DrawOp::Circle, cx, cy, radius, 0, cx, cy);

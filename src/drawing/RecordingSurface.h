@@ -12,9 +12,9 @@
 namespace qv {
 
 struct DrawOp {
-    enum Kind { Clear, Line, Box, FillBox, Circle, Text };
+    enum Kind { Clear, Line, Box, FillBox, Circle, Text, Clip, Unclip };
     Kind kind = Line;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Circle: x1,y1 centre, x2 radius
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Circle: x1,y1 centre, x2 radius; Clip: the box
     double startRad = 0, endRad = 0, aspect = 1;
     double width = 1;
     Colour colour = kBlack;  // line colour, or text colour for Text
@@ -40,6 +40,8 @@ public:
     void LineTo(double x, double y) override;
     void Box(double x1, double y1, double x2, double y2) override;
     void FillBox(double x1, double y1, double x2, double y2) override;
+    void Clip(double x1, double y1, double x2, double y2) override;
+    void Unclip() override;
     void Circle(double cx, double cy, double radius, double startRad, double endRad,
                 double aspect) override;
     void SetLineWidth(double width) override;

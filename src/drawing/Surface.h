@@ -48,6 +48,12 @@ public:
     virtual void Box(double x1, double y1, double x2, double y2) = 0;      // outline
     virtual void FillBox(double x1, double y1, double x2, double y2) = 0;  // filled
 
+    // From now on only what falls inside the box is drawn, until Unclip or
+    // Clear; a second Clip replaces the first. A picture confined to its own
+    // area (the zoomed chart) cannot spill over its neighbours.
+    virtual void Clip(double x1, double y1, double x2, double y2) = 0;
+    virtual void Unclip() = 0;
+
     // Circle or arc in the current colour and width. Angles in radians,
     // counter-clockwise from +x as seen on screen; a full circle when start
     // and end are equal. Aspect is height / width: above 1 the radius is the

@@ -68,6 +68,10 @@ public:
     void Circle(double cx, double cy, double r, double s, double e, double a) override {
         r_.Circle(cx, cy, r, s, e, a), Changed();
     }
+    void Clip(double x1, double y1, double x2, double y2) override {
+        r_.Clip(x1, y1, x2, y2), Changed();
+    }
+    void Unclip() override { r_.Unclip(), Changed(); }
     void SetLineWidth(double width) override { r_.SetLineWidth(width); }
     void SetColour(Colour c) override { r_.SetColour(c); }
     void SetTextColour(Colour c) override { r_.SetTextColour(c); }

@@ -156,6 +156,7 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
         const DrawOp& op = ops[i];
         switch (op.kind) {
             case DrawOp::Clear: {
+                painter.setClipping(false);
                 painter.save();
                 painter.resetTransform();
                 const QPaintDevice* dev = painter.device();
@@ -201,6 +202,12 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
                 painter.setPen(MakePen(op, s, unitsPerPoint, Qt::RoundJoin));
                 painter.setBrush(Qt::NoBrush);
                 DrawCircle(painter, op);
+                break;
+            case DrawOp::Clip:
+                painter.setClipRect(QRectF(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2)).normalized());
+                break;
+            case DrawOp::Unclip:
+                painter.setClipping(false);
                 break;
             case DrawOp::Text: {
                 const ResolvedFont& f = textFont.For(op.font, unitsPerPoint);

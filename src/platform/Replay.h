@@ -72,7 +72,8 @@ double QtTextHeight(const FontSpec& spec, double unitsPerPoint = 20.0);
 // Makes the surface's TextWidth and TextHeight use the real font metrics.
 void UseQtTextMetrics(RecordingSurface& surface);
 
-// Paints a display list. A Clear op fills the whole paint device white.
+// Paints a display list. A Clear op fills the whole paint device white and
+// ends any clip; a Clip op confines what follows to its box until Unclip.
 // Antialiasing is switched on; the painter's state is restored afterwards.
 void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransform& transform,
             double unitsPerPoint = 20.0);

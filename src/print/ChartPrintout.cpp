@@ -140,6 +140,8 @@ public:
     void Line(double x1, double y1, double x2, double y2) override { sheet_.Line(x1, y1, x2, y2); }
     void LineTo(double x, double y) override { sheet_.LineTo(x, y); }
     void Box(double x1, double y1, double x2, double y2) override { sheet_.Box(x1, y1, x2, y2); }
+    void Clip(double x1, double y1, double x2, double y2) override { sheet_.Clip(x1, y1, x2, y2); }
+    void Unclip() override { sheet_.Unclip(); }
     void FillBox(double x1, double y1, double x2, double y2) override {
         if (!IsLabel(x1, y1)) sheet_.FillBox(x1, y1, x2, y2);
     }

@@ -53,6 +53,21 @@ TEST_P(ReplayAtSize, ShapesLandWhereTheirLogicalCoordinatesSay) {
     EXPECT_EQ(img.pixelColor(img.width() - 1, img.height() - 1), QColor(Qt::white));
 }
 
+TEST_P(ReplayAtSize, ClipConfinesWhatFollowsUntilUnclip) {
+    RecordingSurface s;
+    s.Clear();
+    s.Clip(8000, 6000, 4000, 2000);  // corners in either order
+    s.Line(1000, 3000, 11000, 3000);
+    s.Unclip();
+    s.Line(1000, 5000, 11000, 5000);
+    PageTransform t;
+    const QImage img = Render(s, GetParam().width(), GetParam().height(), &t);
+    auto at = [&](double x, double y) { return t.ToDevice({x, y}); };
+    EXPECT_TRUE(Inked(img, at(6000, 3000)));
+    EXPECT_FALSE(Inked(img, at(3000, 3000)) || Inked(img, at(9000, 3000)));
+    EXPECT_TRUE(Inked(img, at(3000, 5000)) && Inked(img, at(9000, 5000)));
+}
+
 TEST_P(ReplayAtSize, ArcsRunCounterClockwiseAndAspectPicksTheHalfAxis) {
     RecordingSurface s;
     s.Clear();
