@@ -1,15 +1,17 @@
 #include "platform/PictureFile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "files/TextFile.h"
 #include "platform/Host.h"
+#include "platform/PdfFile.h"
 #include "platform/Replay.h"
 
 namespace qv {
@@ -27,11 +29,19 @@ PageTransform Centred(const PictureSpec& spec, double deviceWidth, double device
     return t;
 }
 
-void Paint(QPaintDevice& device, const std::vector<DrawOp>& ops, const PictureSpec& spec,
-           double width, double height) {
-    QPainter painter(&device);
+void PaintOn(QPainter& painter, const std::vector<DrawOp>& ops, const PictureSpec& spec,
+             double width, double height) {
     painter.fillRect(QRectF(0, 0, width, height), Qt::white);
     Replay(painter, ops, Centred(spec, width, height), spec.unitsPerPoint);
+}
+
+// False when the painter could not start or finish on the device.
+bool Paint(QPaintDevice& device, const std::vector<DrawOp>& ops, const PictureSpec& spec,
+           double width, double height) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    PaintOn(painter, ops, spec, width, height);
+    return painter.end();
 }
 
 std::string Problem(const QString& path, const QString& what) {
@@ -58,46 +68,56 @@ std::string WritePictureFile(const std::string& path, const std::vector<DrawOp>&
         !(spec.logicalHeight > 0))
         return Problem(name, "the picture size is out of range");
 
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly)) return Problem(name, file.errorString());
+    // The whole file is made in memory and handed to the checked replace,
+    // so a full disk or a vanished folder is met with the system's reason
+    // and an earlier file stays as it was.
     const double w = spec.pixelWidth, h = spec.pixelHeight;
-    bool painted = true;
+    QByteArray bytes;
     switch (*format) {
         case PictureFormat::Png: {
             QImage image(spec.pixelWidth, spec.pixelHeight, QImage::Format_RGB32);
             if (image.isNull()) return Problem(name, "not enough memory for the picture");
-            Paint(image, ops, spec, w, h);
-            painted = image.save(&file, "PNG");
+            if (!Paint(image, ops, spec, w, h)) return Problem(name, "the picture could not be drawn");
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            if (!image.save(&buffer, "PNG")) return Problem(name, "the picture could not be encoded");
             break;
         }
         case PictureFormat::Svg: {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
             QSvgGenerator svg;
-            svg.setOutputDevice(&file);
+            svg.setOutputDevice(&buffer);
             svg.setSize(QSize(spec.pixelWidth, spec.pixelHeight));
             svg.setViewBox(QRectF(0, 0, w, h));
             svg.setResolution(96);
             svg.setTitle("Quendavore");
-            Paint(svg, ops, spec, w, h);
+            if (!Paint(svg, ops, spec, w, h) || bytes.isEmpty())
+                return Problem(name, "the picture could not be encoded");
             break;
         }
         case PictureFormat::Pdf: {
-            QPdfWriter pdf(&file);
-            pdf.setCreator("Quendavore");
-            pdf.setResolution(96);
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            pdf.setPageSize(QPageSize(QSizeF(w * kPdfPointsPerPixel, h * kPdfPointsPerPixel),
-                                      QPageSize::Point, QString(), QPageSize::ExactMatch));
-            // The page as the writer lays it out, which may round the size.
-            Paint(pdf, ops, spec, pdf.width(), pdf.height());
+            const std::string problem = PaintPdf(
+                bytes,
+                [&](QPdfWriter& pdf) {
+                    pdf.setCreator("Quendavore");
+                    pdf.setResolution(96);
+                    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+                    pdf.setPageSize(QPageSize(QSizeF(w * kPdfPointsPerPixel, h * kPdfPointsPerPixel),
+                                              QPageSize::Point, QString(), QPageSize::ExactMatch));
+                },
+                [&](QPdfWriter& pdf, QPainter& painter) {
+                    // The page as the writer lays it out, which may round the size.
+                    PaintOn(painter, ops, spec, pdf.width(), pdf.height());
+                    return true;
+                });
+            if (!problem.empty()) return Problem(name, QString::fromStdString(problem));
             break;
         }
     }
-    if (!painted || file.error() != QFileDevice::NoError) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return Problem(name, why.isEmpty() ? "the picture could not be encoded" : why);
-    }
-    if (!file.commit()) return Problem(name, file.errorString());
+    const WriteResult written =
+        ReplaceFileContents(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written) return Problem(name, QString::fromStdString(written.error));
     return {};
 }
 

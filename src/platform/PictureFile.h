@@ -4,8 +4,9 @@
 // The logical picture (width x height units) is fitted into the requested
 // pixel size with one uniform scale and centred; the rest is white. SVG keeps
 // texts as text and carries a viewBox of the pixel size; a PDF page is the
-// pixel size at 96 pixels per inch. Every file is written to a temporary
-// file beside the target and renamed over it only when complete.
+// pixel size at 96 pixels per inch. Every file is made whole in memory (a
+// PDF checked for its trailer) and then written through the checked
+// replace, so a failure names the system's reason and keeps an earlier file.
 #pragma once
 
 #include <optional>
@@ -32,7 +33,7 @@ struct PictureSpec {
 inline constexpr int kMaxPicturePixels = 20000;
 
 // Writes the picture; returns an empty string on success, else what went
-// wrong, in words for the user. Needs a QGuiApplication.
+// wrong, in words for the user: "Could not write NAME: reason". Needs a QGuiApplication.
 std::string WritePictureFile(const std::string& path, const std::vector<DrawOp>& ops,
                              const PictureSpec& spec);
 

@@ -3,11 +3,14 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "files/TextFile.h"
+#include "platform/PdfFile.h"
 #include "platform/QtHost.h"
 
 namespace qv {
@@ -56,24 +59,63 @@ PageTransform SheetTransform(const SheetLayout& layout, double deviceWidth, doub
     return t;
 }
 
+namespace {
+
+// Every sheet on an open painter, one page each; false when the device
+// refuses a new page.
+bool PaintSheets(QPainter& painter, QPagedPaintDevice& device, double dpi,
+                 const std::vector<std::vector<DrawOp>>& sheets, const SheetLayout& layout) {
+    const PageTransform t = SheetTransform(layout, device.width(), device.height(), dpi);
+    for (std::size_t k = 0; k < sheets.size(); ++k) {
+        if (k > 0 && !device.newPage()) return false;
+        Replay(painter, ForPaper(sheets[k], t, dpi, layout.unitsPerPoint), t, 1.0);
+    }
+    return true;
+}
+
+// "Print to PDF": the document is made in memory on the printer's page
+// layout and resolution and written through the checked replace, so the
+// file is whole or the earlier one stays, and a failure says which file and
+// the system's reason.
+std::string PrintToPdfFile(QPrinter& printer, const std::vector<std::vector<DrawOp>>& sheets,
+                           const SheetLayout& layout) {
+    const std::string path = printer.outputFileName().toStdString();
+    if (path.empty()) return "No PDF file was named.";
+    const double dpi = printer.resolution();
+    QByteArray bytes;
+    const std::string problem = PaintPdf(
+        bytes,
+        [&](QPdfWriter& pdf) {
+            pdf.setResolution(printer.resolution());
+            pdf.setPageLayout(printer.pageLayout());
+            pdf.setCreator(printer.creator());
+            pdf.setTitle(printer.docName());
+        },
+        [&](QPdfWriter& pdf, QPainter& painter) {
+            return PaintSheets(painter, pdf, dpi, sheets, layout);
+        });
+    if (!problem.empty()) return WriteFailureMessage({path, problem});
+    const WriteResult written = ReplaceFileContents(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return written ? std::string() : WriteFailureMessage(written);
+}
+
+}  // namespace
+
 std::string PrintSheets(QPrinter& printer, const std::vector<std::vector<DrawOp>>& sheets,
                         const SheetLayout& layout) {
     if (sheets.empty()) return {};
+    if (printer.outputFormat() == QPrinter::PdfFormat) return PrintToPdfFile(printer, sheets, layout);
     QPainter painter;
     if (!painter.begin(&printer)) {
         Discard(printer);
         return "The printer could not be started.";
     }
-    const double dpi = printer.resolution();
-    const PageTransform t = SheetTransform(layout, printer.width(), printer.height(), dpi);
-    for (std::size_t k = 0; k < sheets.size(); ++k) {
-        if (k > 0 && !printer.newPage()) {
-            printer.abort();
-            painter.end();
-            Discard(printer);
-            return "The printer did not take the next sheet.";
-        }
-        Replay(painter, ForPaper(sheets[k], t, dpi, layout.unitsPerPoint), t, 1.0);
+    if (!PaintSheets(painter, printer, printer.resolution(), sheets, layout)) {
+        printer.abort();
+        painter.end();
+        Discard(printer);
+        return "The printer did not take the next sheet.";
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         Discard(printer);

@@ -32,8 +32,10 @@ PageTransform SheetTransform(const SheetLayout& layout, double deviceWidth, doub
                              double dpi);
 
 // Sends the sheets to the printer, one page each. The document is complete
-// or nothing: when a page fails the job is aborted (and a PDF file begun is
-// removed). Returns an empty string on success, else what went wrong.
+// or nothing: when a page fails the job is aborted. A printer set to a PDF
+// file writes it whole through the checked replace or not at all (an
+// earlier file of that name stays). Returns an empty string on success,
+// else what went wrong (for a PDF file: its name and the system's reason).
 std::string PrintSheets(QPrinter& printer, const std::vector<std::vector<DrawOp>>& sheets,
                         const SheetLayout& layout);
 

@@ -43,9 +43,9 @@ void PrintPlot(SessionState& s, const std::vector<PlotTrace>& traces, PrintHost&
     if (!host.ChoosePrinter("Print plot")) return;
     SheetRecording document(PlotSheetLayout().unitsPerPoint);
     DrawPlotSheet(CollectPlotData(s), traces, s.VersionText, host.DateTimeText(), document);
-    if (!host.Send(document, PlotSheetLayout()).empty()) {
+    if (const std::string problem = host.Send(document, PlotSheetLayout()); !problem.empty()) {
         host.Beep();
-        host.ShowMessage({}, kChartPrintError);
+        host.ShowMessage({}, ChartPrintErrorText(problem));
     }
 }
 

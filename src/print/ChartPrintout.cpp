@@ -295,10 +295,14 @@ void PrintChartAndNetwork(SessionState& s, PrintHost& host) {
     if (!host.ChoosePrinter("Print chart and network")) return;
     SheetRecording document(ChartSheetLayout().unitsPerPoint);
     DrawChartSheet(s, document, host.DateTimeText());
-    if (!host.Send(document, ChartSheetLayout()).empty()) {
+    if (const std::string problem = host.Send(document, ChartSheetLayout()); !problem.empty()) {
         host.Beep();
-        host.ShowMessage({}, kChartPrintError);
+        host.ShowMessage({}, ChartPrintErrorText(problem));
     }
+}
+
+std::string ChartPrintErrorText(const std::string& problem) {
+    return std::string(kChartPrintError) + "\n\n" + problem;
 }
 
 }  // namespace qv

@@ -57,9 +57,12 @@ void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& date
 SheetLayout ChartSheetLayout();
 
 // The Analysis page's "Print": print dialog, the sheet, and on a printer
-// error the beep and "We had a problem driving the printer.". A cancelled
-// dialog ends quietly with nothing printed.
+// error the beep and "We had a problem driving the printer.", with what went
+// wrong under it. A cancelled dialog ends quietly with nothing printed.
 void PrintChartAndNetwork(SessionState& s, PrintHost& host);
 inline constexpr char kChartPrintError[] = "We had a problem driving the printer.";
+// kChartPrintError, two line breaks and the problem (for a PDF file, its
+// name and the system's reason), so the user learns which file and why.
+std::string ChartPrintErrorText(const std::string& problem);
 
 }  // namespace qv

@@ -1,6 +1,5 @@
 // Writes that fail for real, and reads of things that are no files.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -14,21 +13,8 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+using test::SmallDisk;
 using test::TempDir;
-
-// A small file system of its own, when this machine lets the test mount one
-// (root in a container that allows it); full and read-only disks can only
-// be had that way.
-struct SmallDisk {
-    TempDir dir;
-    bool mounted = false;
-    SmallDisk(const char* options) {
-        mounted = ::mount("tmpfs", dir.path.c_str(), "tmpfs", 0, options) == 0;
-    }
-    ~SmallDisk() {
-        if (mounted) ::umount(dir.path.c_str());
-    }
-};
 
 std::size_t Entries(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
@@ -67,7 +53,7 @@ TEST(ReplaceFile, FullAndReadOnlyDisksAreReportedAndLeaveTheEarlierFile) {
     SmallDisk readOnly("size=16k");
     ASSERT_TRUE(readOnly.mounted);
     ASSERT_TRUE(ReplaceFileContents(readOnly.dir.File("net.QVF"), "earlier").ok());
-    ASSERT_EQ(::mount("tmpfs", readOnly.dir.path.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    ASSERT_TRUE(readOnly.RemountReadOnly());
     EXPECT_EQ(ReplaceFileContents(readOnly.dir.File("net.QVF"), "new").error, "Read-only file system");
     EXPECT_EQ(test::ReadAll(readOnly.dir.File("net.QVF")), "earlier");
 }

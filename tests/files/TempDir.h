@@ -1,6 +1,8 @@
 // A fresh folder per test, removed afterwards, and whole-file helpers.
 #pragma once
 
+#include <sys/mount.h>
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -16,6 +18,23 @@ struct TempDir {
     TempDir() { std::filesystem::create_directories(path); }
     ~TempDir() { std::filesystem::remove_all(path); }
     std::string File(const std::string& name) const { return (path / name).string(); }
+};
+
+// A small file system of its own, when this machine lets the test mount one
+// (root in a container that allows it); full and read-only disks can only
+// be had that way.
+struct SmallDisk {
+    TempDir dir;
+    bool mounted = false;
+    explicit SmallDisk(const char* options) {
+        mounted = ::mount("tmpfs", dir.path.c_str(), "tmpfs", 0, options) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted) ::umount(dir.path.c_str());
+    }
+    bool RemountReadOnly() {
+        return ::mount("tmpfs", dir.path.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
 };
 
 inline void WriteAll(const std::string& file, const std::string& text) {

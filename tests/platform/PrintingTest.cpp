@@ -2,7 +2,10 @@
 // pdfinfo and pdftoppm.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QDir>
+#include <QPdfWriter>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -10,6 +13,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "files/TempDir.h"
+#include "platform/PdfFile.h"
+#include "platform/PictureFile.h"
 #include "platform/Pixels.h"
 #include "platform/Printing.h"
 #include "platform/ScriptedHost.h"
@@ -87,6 +93,55 @@ TEST(Printing, FailuresLeaveNoFileAndCancelSendsNothing) {
 
     host.timeOfDay = 13 * 3600 + 5 * 60 + 9.7;
     EXPECT_EQ(printing.DateTimeText(), "01/02/2024 13:05:09");
+}
+
+// Every PDF the program writes (printouts to a file, pictures) fails for
+// real with the file's name and the system's reason, and leaves the file it
+// was to replace as it was.
+TEST(Printing, PdfWritesThatFailNameTheFileAndReasonAndKeepTheEarlierFile) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.File("folder.pdf"));
+    std::filesystem::create_symlink("/dev/full", dir.File("device.pdf"));
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {dir.File("gone/out.pdf"), "No such file or directory"},
+        {dir.File("folder.pdf"), "Is a directory"},
+        {dir.File("device.pdf"), "not a regular file"},
+    };
+    test::SmallDisk full("size=64k"), readOnly("size=64k");
+    if (full.mounted && readOnly.mounted) {
+        test::WriteAll(full.dir.File("out.pdf"), "earlier");
+        test::WriteAll(full.dir.File("filler"), std::string(256 * 1024, 'x'));  // fills it
+        test::WriteAll(readOnly.dir.File("out.pdf"), "earlier");
+        ASSERT_TRUE(readOnly.RemountReadOnly());
+        cases.push_back({full.dir.File("out.pdf"), "No space left on device"});
+        cases.push_back({readOnly.dir.File("out.pdf"), "Read-only file system"});
+    }
+    const SheetRecording doc = ThreeSheets();
+    ScriptedHost host;
+    HostPrintHost printing(host);
+    for (const auto& [path, reason] : cases) {
+        host.printAnswers.push_back(PrintChoice{"", path});
+        ASSERT_TRUE(printing.ChoosePrinter("Print"));
+        const std::string printed = printing.Send(doc, kFitted);
+        const std::string pictured = WritePictureFile(path, doc.Sheets()[0], {11500, 15200, 115, 152});
+        for (const std::string& problem : {printed, pictured}) {
+            EXPECT_NE(problem.find(path), std::string::npos) << problem;
+            EXPECT_NE(problem.find(reason), std::string::npos) << problem;
+        }
+        if (path.find("out.pdf") != std::string::npos && std::filesystem::exists(path)) {
+            EXPECT_EQ(test::ReadAll(path), "earlier") << path;
+        }
+    }
+    if (!full.mounted) GTEST_SKIP() << "cannot mount a small file system here";
+}
+
+TEST(Printing, PdfIsCompleteOnlyWithHeaderAndTrailer) {
+    QByteArray bytes;
+    ASSERT_EQ(PaintPdf(bytes, [](QPdfWriter&) {}, [](QPdfWriter&, QPainter&) { return true; }), "");
+    EXPECT_TRUE(PdfComplete(bytes));
+    EXPECT_FALSE(PdfComplete(bytes.left(bytes.size() - 8)));
+    EXPECT_FALSE(PdfComplete(QByteArray()));
+    EXPECT_NE(PaintPdf(bytes, [](QPdfWriter&) {}, [](QPdfWriter&, QPainter&) { return false; }), "");
 }
 
 }  // namespace

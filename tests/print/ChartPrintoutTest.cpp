@@ -177,7 +177,7 @@ TEST(ChartPrintout, PrinterTroubleBeepsAndSays) {
     broken.sendError = "no printer";
     PrintChartAndNetwork(*s, broken);
     EXPECT_EQ(broken.events, (std::vector<std::string>{"dialog", "send", "beep", "message"}));
-    EXPECT_EQ(broken.texts, std::vector<std::string>{": We had a problem driving the printer."});
+    EXPECT_EQ(broken.texts, std::vector<std::string>{": We had a problem driving the printer.\n\nno printer"});
     EXPECT_EQ(broken.layouts[0].width, 11500);
     EXPECT_EQ(broken.layouts[0].height, 15200);
 }
