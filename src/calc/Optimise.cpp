@@ -36,8 +36,7 @@ double SweptWorstVswr(SessionState& work) {
 // about 2 rho near a match and opens up the flat region near rho = 1, the
 // decibels reach deeper into a one-frequency null.
 double PointFigure(OptimiseGoal goal, double rho, double vswr) {
-    if (goal == OptimiseGoal::ReturnLoss)
-        return rho > 0 ? std::max(20 * std::log10(rho), -kReturnLossCapDb) : -kReturnLossCapDb;
+    if (goal == OptimiseGoal::ReturnLoss) return -ReturnLossOf(rho);
     return std::log(vswr);
 }
 
@@ -322,8 +321,8 @@ double WorstVswr(const SessionState& s) {
 
 double GoalFigure(OptimiseGoal goal, double vswr) {
     if (goal == OptimiseGoal::Vswr) return vswr;
-    if (!(vswr > 1)) return kReturnLossCapDb;
-    return std::min(kReturnLossCapDb, -20 * std::log10((vswr - 1) / (vswr + 1)));
+    // VSWR 1 (and below) is a perfect match: rho 0 and the capped figure.
+    return ReturnLossOf(vswr > 1 ? (vswr - 1) / (vswr + 1) : 0);
 }
 
 OptimiseResult Optimise(const SessionState& s, const OptimiseOptions& options) {

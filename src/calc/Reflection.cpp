@@ -6,7 +6,6 @@
 namespace qv {
 namespace {
 
-
 // (a + jb) / (c + jd) by Smith's method, so that the huge impedances of an
 // open (1E+20 ohm) do not overflow the squared denominator.
 void Divide(double a, double b, double c, double d, double& re, double& im) {
@@ -63,8 +62,10 @@ Reflection ReflectionOf(double r, double x, double systemZ) {
 
 double ReturnLossOf(double rho) {
     if (!(rho > 0)) return kReturnLossCapDb;
-    const double rl = -20 * std::log10(rho);
+    const double rl = UncappedReturnLoss(rho);
     return rl < kReturnLossCapDb ? rl : kReturnLossCapDb;
 }
+
+double UncappedReturnLoss(double rho) { return -20 * std::log10(rho); }
 
 }  // namespace qv

@@ -33,7 +33,14 @@ struct Reflection {
 // kReturnLossCapDb (negative for rho > 1).
 Reflection ReflectionOf(double r, double x, double systemZ);
 
-// -20 log10(rho), at most kReturnLossCapDb (also for rho = 0).
+// The return loss of a reflection magnitude, 20 log10(1/rho) dB, at most
+// kReturnLossCapDb (also for rho = 0 and for a rho that is not a number).
+// Every return loss the program shows or writes comes from here.
 double ReturnLossOf(double rho);
+
+// The same without the cap: +infinity for rho = 0, NaN for a negative or NaN
+// rho. For texts that tell a value above the cap from the cap itself
+// (">120" against "120").
+double UncappedReturnLoss(double rho);
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "calc/Reflection.h"
 #include "numbers/Format.h"
 
 namespace qv {
@@ -72,7 +73,7 @@ Readout ReadoutAt(const ChartGeometry& g, double systemZ, double pi, float x, fl
     if (rho == 1) rho = 0.999999999999;
 
     const double vswr = (1 + rho) / (1 - rho);
-    const double returnLoss = 20 * std::log(1 / rho) / std::log(10.0);
+    const double returnLoss = UncappedReturnLoss(rho);
 
     const double theta = pi * a / 180;
     const double u = rho * std::cos(theta);

@@ -16,7 +16,7 @@ std::string CsvText(const SessionState& s) {
     const int points = ResultPointCount(s);
     for (int i = 0; i < points; ++i)
         out += ResultCsvLine(s.SweepFreq[i], s.SweepR[i], s.SweepX[i], s.SweepRho[i],
-                             s.SweepRhoAngle[i], s.SweepVswr[i], TableReturnLoss(s.SweepRho[i])) +
+                             s.SweepRhoAngle[i], s.SweepVswr[i], ReturnLossOf(s.SweepRho[i])) +
                kCrLf;
     return out;
 }

@@ -22,11 +22,6 @@ std::string Field(double value) {
 
 }  // namespace
 
-double TableReturnLoss(double rho) {
-    if (!(rho > 0)) return kReturnLossCapDb;
-    return std::min(kReturnLossCapDb, -20 * std::log10(rho));
-}
-
 int ResultPointCount(const SessionState& s) {
     return std::clamp<int>(s.SweepPoints, 0, s.LoadMode == LoadTable ? kMaxLoadPoints : kSweepCapacity);
 }
@@ -46,7 +41,7 @@ std::string TableFileText(const SessionState& s, const std::string& shownName,
     for (int i = 0; i < points; ++i) {
         out += Field(s.SweepFreq[i]) + ',' + Field(s.SweepR[i]) + ',' + Field(s.SweepX[i]) + ',' +
                Field(s.SweepRho[i]) + ',' + Field(s.SweepRhoAngle[i]) + ',' +
-               Field(TableReturnLoss(s.SweepRho[i])) + ',' + Field(s.SweepVswr[i]);
+               Field(ReturnLossOf(s.SweepRho[i])) + ',' + Field(s.SweepVswr[i]);
         out += kCrLf;
     }
     out += kCrLf;

@@ -9,11 +9,6 @@
 
 namespace qv {
 
-// Return loss in dB for a reflection magnitude: 20 log10(1/rho), with the
-// chart readout's cap kReturnLossCapDb (120 dB) for a perfect match, where
-// the formula has no finite value, and for anything closer to it.
-double TableReturnLoss(double rho);
-
 // How many sweep points the result files hold: SweepPoints, bounded to the
 // result arrays and, in load-table mode, to the table.
 int ResultPointCount(const SessionState& s);

@@ -93,9 +93,10 @@ std::string SignedText(double value) {
 }
 
 std::string ReturnLossText(double rho) {
-    if (!(rho > 0)) return ">" + TrimBlanks(NumberText(kReturnLossCapDb));
-    const double db = -20 * std::log10(rho);
-    if (db > kReturnLossCapDb) return ">" + TrimBlanks(NumberText(kReturnLossCapDb));
+    // rho = 0 gives +infinity and a negative or NaN rho gives NaN: both are
+    // beyond the cap, as a perfect match is.
+    const double db = UncappedReturnLoss(rho);
+    if (!(db <= kReturnLossCapDb)) return ">" + TrimBlanks(NumberText(kReturnLossCapDb));
     // An infinite rho cannot come from the sweep; keep the formatter finite.
     return FormatResistance(std::max(db, -1e15));
 }

@@ -22,7 +22,7 @@ std::string SignedText(double value);
 // The return loss 20 log10(1/rho) as shown in the list and on paper. A
 // perfect match (rho 0, where the formula has no value) and anything better
 // than the readout's 120 dB cap show as ">120", as the readout does; the
-// data file writes the cap itself (TableReturnLoss).
+// data file writes the cap itself (ReturnLossOf).
 std::string ReturnLossText(double rho);
 
 // One line of the Tabulate page's list, in a fixed-pitch font: each field's
