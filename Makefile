@@ -6,12 +6,15 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= 2
 FUZZ_SECONDS ?= 60
+SOAK_BUILD ?= build-soak
+SOAK_SECONDS ?= 60
+SOAK_SEED  ?=
 CMAKE_GEN  := -G Ninja
 
 PREFIX     ?= /usr/local
 DESTDIR    ?=
 
-.PHONY: all deps configure build run test test-asan bench fuzz clean install uninstall
+.PHONY: all deps configure build run test test-asan bench fuzz soak clean install uninstall
 
 all: build
 
@@ -71,6 +74,19 @@ fuzz:
 	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$(basename $$f) fuzz/seeds/$$(basename $$f) || exit 1; \
 	done
 
+# The whole program, pages included, under AddressSanitizer and
+# UndefinedBehaviorSanitizer (Qt itself is not instrumented), driven offscreen
+# by random user actions for SOAK_SECONDS. SOAK_SEED replays a run; any
+# sanitizer report, crash or Qt fatal message fails it.
+soak: deps
+	cmake -S . -B $(SOAK_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DQV_BENCHMARKS=OFF -DQV_SANITIZE=ON
+	cmake --build $(SOAK_BUILD) -j$(JOBS) --target quendavore_soak
+	ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/soak/lsan.supp \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+	  $(SOAK_BUILD)/soak/quendavore_soak --seconds $(SOAK_SECONDS) $(if $(SOAK_SEED),--seed $(SOAK_SEED))
+
 # Installs under $(DESTDIR)$(PREFIX); the list of what went where (without
 # DESTDIR) stays in $(BUILD)/install_manifest.txt for uninstall, which takes
 # the same DESTDIR.
@@ -83,4 +99,4 @@ uninstall:
 	@rm -f $(BUILD)/install_manifest.txt
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(SOAK_BUILD)
