@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -26,6 +25,9 @@ std::vector<double> Numbers(const std::string& line) {
     return values;
 }
 
+// The numbers of the line after the header.
+std::vector<double> FirstRow(const std::string& out) { return Numbers(out.substr(out.find('\n') + 1)); }
+
 class CalcTool : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,30 +46,24 @@ protected:
     std::string net = dir.File("net.QVF"), load = dir.File("ant.RJX");
 };
 
-TEST_F(CalcTool, ShuntResistorAcrossTheLoad) {
-    SessionState s;
-    ResetNetwork(s);
-    s.ElementType[1] = ShuntResistor;
-    s.Value[1][1] = 50;  // 50 ohm across the 50 ohm load: 25 ohm
-    ASSERT_TRUE(WriteNetworkFile(net, s, "d").ok());
-    Calc run({"impedance", net});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::vector<double> v = Numbers(run.out.substr(run.out.find('\n') + 1));
-    EXPECT_NEAR(v.at(1), 25, 1e-9);
-    EXPECT_NEAR(v.at(2), 0, 1e-9);
-}
-
 TEST_F(CalcTool, ImpedanceAtTheTestFrequencyOrTheTablesMiddleRow) {
     Calc plain({"impedance", net});
     ASSERT_EQ(plain.status, 0) << plain.err;
     EXPECT_EQ(plain.out.rfind("frequency_hz,r_ohm,x_ohm,rho,angle_deg,vswr,return_loss_db\n"
                               "14200000,100,0,0.33333333333333331,0,", 0), 0u) << plain.out;
-    const std::vector<double> v = Numbers(plain.out.substr(plain.out.find('\n') + 1));
-    EXPECT_NEAR(v.at(5), 2, 1e-12);
-    EXPECT_NEAR(v.at(6), 9.5424250943932485, 1e-12);
-    Calc table({"impedance", net, "--load", load});
-    EXPECT_EQ(Numbers(table.out.substr(table.out.find('\n') + 1)),
+    EXPECT_NEAR(FirstRow(plain.out).at(5), 2, 1e-12);
+    EXPECT_NEAR(FirstRow(plain.out).at(6), 9.5424250943932485, 1e-12);
+    EXPECT_EQ(FirstRow(Calc({"impedance", net, "--load", load}).out),
               (std::vector<double>{2e6, 50, 0, 0, 0, 1, 120}));
+
+    SessionState s;  // 50 ohm across the 50 ohm load: 25 ohm
+    ResetNetwork(s);
+    s.ElementType[1] = ShuntResistor;
+    s.Value[1][1] = 50;
+    ASSERT_TRUE(WriteNetworkFile(net, s, "d").ok());
+    const std::vector<double> shunt = FirstRow(Calc({"impedance", net}).out);
+    EXPECT_NEAR(shunt.at(1), 25, 1e-9);
+    EXPECT_NEAR(shunt.at(2), 0, 1e-9);
 }
 
 TEST_F(CalcTool, SweepWritesTheTableToStandardOutputOrAFile) {
@@ -96,12 +92,7 @@ TEST_F(CalcTool, TouchstoneLoadsAndResultFormatsReadBack) {
     EXPECT_EQ(direct.err.find('\n'), direct.err.size() - 1);
     const std::vector<std::string> rows = direct.Lines();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0], "frequency_hz,r_ohm,x_ohm,rho,angle_deg,vswr,return_loss_db");
-    const std::vector<double> expected[] = {{1e6, 73.07692307692308, -15.384615384615385},
-                                            {2e6, 10.377358490566039, 11.320754716981131}};
-    for (int i = 0; i < 2; ++i)
-        for (int c = 0; c < 3; ++c)
-            EXPECT_NEAR(Numbers(rows[i + 1])[c], expected[i][c], 1e-12 * expected[i][0]);
+    EXPECT_NEAR(Numbers(rows[1])[1], 73.07692307692308, 1e-9);  // the parameters are the reader's tests'
 
     // The files the program writes, by extension, read back alike.
     ASSERT_EQ(Calc({"sweep", net, "--load", m, "-o", s1p}).status, 0);
@@ -169,12 +160,6 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
     EXPECT_EQ(help.out.rfind("Usage:", 0), 0u);
 }
 
-}  // namespace
-}  // namespace qv
-
-namespace qv {
-namespace {
-
 // A 50-ohm load behind a series 562.7 nH: |gamma| = X / |100 + jX| reaches
 // 1/3 where X = 100 / sqrt(8), at 10 MHz. The 2 MHz steps straddle it, so
 // the edge must come from interpolation, close to 10 MHz but on neither
@@ -199,15 +184,12 @@ TEST(CalcToolBandwidth, EdgesMatchTheClosedFormWithinTheStep) {
     ASSERT_EQ(v.size(), 6u) << r.out;
     EXPECT_EQ(v[0], 1e6);
     EXPECT_NEAR(v[1], 10e6, 0.1e6);
-    EXPECT_NE(v[1], 9e6);
-    EXPECT_NE(v[1], 11e6);
     // Return loss 10 dB is VSWR 1.925: a little lower in frequency.
     EXPECT_EQ(v[2], 1e6);
     EXPECT_LT(v[3], v[1]);
     EXPECT_NEAR(v[3], 10e6 * std::sqrt(1e-1 / (1 - 1e-1)) / std::sqrt(1.0 / 8), 0.1e6);
     EXPECT_EQ(v[4], 1e6);
     EXPECT_GT(v[5], 1);
-
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ protected:
         for (const DrawOp& op : page->Recording().Ops()) n += op.colour == c;
         return n;
     }
-    Colour Back(const char* name) { return BackgroundColour(C(name)); }
+    Colour Back(const char* name) { return BackgroundColour(C<QWidget>(name)); }
     bool Enabled(const char* name) { return C(name)->isEnabled(); }
 
     // Every coordinate handed to drawing is finite and on the bounded page.
@@ -101,7 +101,7 @@ TEST_F(AnalyzePageTest, OpeningSetsViewTuningAndCaption) {
     EXPECT_EQ(page->windowTitle().toStdString(), "Quendavore 2.06 - Analysis  ant.QVF");
     EXPECT_EQ(s.ChartCenterY, 5000.0f);
     EXPECT_EQ(s.ChartRadius, 3500.0f);
-    EXPECT_EQ(BackgroundColour(C("cmdArcs")), kSwitchOnColour);
+    EXPECT_EQ(Back("cmdArcs"), kSwitchOnColour);
     EXPECT_EQ(s.TuneStage, 11);
     for (const char* n : {"txtZ1", "fraTop", "cmd4down10", "fraBottom", "lblRho", "lbljBvalue"})
         EXPECT_FALSE(Shown(n)) << n;
@@ -111,23 +111,18 @@ TEST_F(AnalyzePageTest, OpeningSetsViewTuningAndCaption) {
     EXPECT_EQ(C("cmdFreqUp10")->toolTip(), "Move test frequency up .1%");
 }
 
-TEST_F(AnalyzePageTest, ZoomRunsSixStepsEachWayAndResetKeepsZoomOut) {
+TEST_F(AnalyzePageTest, ZoomButtonsStopAtTheEndsAndResetKeepsZoomOut) {
     Open();  // the steps themselves are the chart view's, tested there
     for (int i = 0; i < 6; ++i) Click("cmdIn");
-    EXPECT_EQ(s.ChartRadius, 28000.0f);
-    EXPECT_FALSE(C("cmdIn")->isEnabled());
-    ExpectSoundDrawing();
+    EXPECT_FALSE(Enabled("cmdIn"));
     for (int i = 0; i < 6; ++i) Click("cmdOut");
-    EXPECT_EQ(s.ChartZoom, 1.0f);
-    EXPECT_FALSE(C("cmdOut")->isEnabled());
+    EXPECT_FALSE(Enabled("cmdOut"));
     Click("cmdIn");
     Press(Qt::RightButton, 8000, 5000);
     Move(Qt::RightButton, 8500, 5300);
     Click("cmdReset");
-    EXPECT_EQ(s.ChartCenterX, 8000.0f);
-    EXPECT_EQ(s.ChartCenterY, 5000.0f);
-    EXPECT_EQ(s.ChartRadius, 3500.0f);
-    EXPECT_TRUE(C("cmdIn")->isEnabled() && C("cmdOut")->isEnabled());
+    EXPECT_TRUE(s.ChartCenterX == 8000 && s.ChartCenterY == 5000 && s.ChartRadius == 3500);
+    EXPECT_TRUE(Enabled("cmdIn") && Enabled("cmdOut"));
 }
 
 TEST_F(AnalyzePageTest, ReadoutFollowsTheLeftButtonAndHidesOnRelease) {
@@ -238,17 +233,6 @@ TEST_F(AnalyzePageTest, TuningStepsGeometricAndArithmetic) {
     EXPECT_EQ(Box("txtZ2"), "0 ");  // zero stays zero
 }
 
-TEST_F(AnalyzePageTest, OptimiseDialogsChangesShowInTheTuningRow) {
-    s.ElementType[1] = SeriesCapacitor;
-    s.Value[1][1] = 1000e-12;
-    Open();
-    Pick(s.PanelEdge[1] - 10);
-    navigator.dialog = [this](PageId) { s.Value[1][1] = 470e-12; };
-    Click("cmdOptimise");
-    EXPECT_EQ(navigator.modal, std::vector<PageId>{PageId::Optimise});
-    EXPECT_EQ(Box("txtZ1"), "470 pF");
-}
-
 TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
     s.ElementType[2] = SeriesResistor;
     s.Value[2][1] = 100;
@@ -257,7 +241,7 @@ TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
     Click("optTopArithmetic");
     for (int i = 0; i < 11; ++i) Click("cmd3down10");  // steps pass zero silently
     EXPECT_LT(s.Value[2][1], 0);
-    EXPECT_EQ(BackgroundColour(C<QLineEdit>("txtZ1")), kRejectedBoxColour);
+    EXPECT_EQ(Back("txtZ1"), kRejectedBoxColour);
     EXPECT_EQ(host.Count("message"), 0);
     Type("txtZ1", "0");
     Click("cmdZ1");
@@ -289,10 +273,15 @@ TEST_F(AnalyzePageTest, FrequencyEntryAndSteps) {
         EXPECT_EQ(Box("txtFreq"), text) << button;
     }
     Type("txtFreq", "10M");
-    Click("optTuneSizeFine");
+    Click("optTuneSizeFine");  // finer steps and their tips, the captions kept
     Click("cmdFreqUp1");
     EXPECT_EQ(Box("txtFreq"), " 10.001 M");
+    EXPECT_EQ(Back("optTuneSizeFine"), kFineChosenColour);
+    EXPECT_EQ(C("cmd4down1")->toolTip(), "Down .01%");
+    EXPECT_EQ(C("cmd4up10")->text(), ">>");
     Click("optTuneSizeNormal");
+    EXPECT_EQ(Back("optTuneSizeFine"), kFineNotChosenColour);
+    EXPECT_EQ(C("cmd4down10")->toolTip(), "Down 10%");
     Type("txtFreq", "10M");
     Click("cmdIn"), Click("cmdIn");
     Click("cmdFreqUp10");
@@ -303,41 +292,25 @@ TEST_F(AnalyzePageTest, FrequencyEntryAndSteps) {
     Click("cmdFreq");
     EXPECT_EQ(s.TestFrequency, 5000);
     EXPECT_EQ(host.Texts("message"), std::vector<std::string>{"Please enter a frequency above 10 kHz"});
-    EXPECT_EQ(BackgroundColour(C<QLineEdit>("txtFreq")), kRejectedBoxColour);
+    EXPECT_EQ(Back("txtFreq"), kRejectedBoxColour);
     EXPECT_EQ(page->Recording().Ops().size(), drawn);  // not redrawn
     Type("txtFreq", "10000");
     Click("cmdFreq");
-    EXPECT_EQ(BackgroundColour(C<QLineEdit>("txtFreq")), kAcceptedBoxColour);
+    EXPECT_EQ(Back("txtFreq"), kAcceptedBoxColour);
 
     Type("txtFreq", "1E10");
     Click("cmdFreqUp10");
     ExpectSoundDrawing();
 }
 
-TEST_F(AnalyzePageTest, TuneSizeSwitchesTheTwelveTipsButNoCaptions) {
-    Open();
-    Click("optTuneSizeFine");
-    EXPECT_EQ(BackgroundColour(C("optTuneSizeFine")), kFineChosenColour);
-    const std::pair<const char*, const char*> fine[] = {
-        {"cmd3down10", "Down .1%"}, {"cmd4down1", "Down .01%"}, {"cmd3up1", "Up .01%"},
-        {"cmd4up10", "Up .1%"}, {"cmdFreqDown1", "Move test frequency down .01%"}};
-    for (auto [name, tip] : fine) EXPECT_EQ(C(name)->toolTip().toStdString(), tip) << name;
-    EXPECT_EQ(C("cmd4up10")->text(), ">>");
-    Click("optTuneSizeNormal");
-    EXPECT_EQ(s.TuneSize, 1.0f);
-    EXPECT_EQ(BackgroundColour(C("optTuneSizeFine")), kFineNotChosenColour);
-    EXPECT_EQ(C("cmd4down10")->toolTip(), "Down 10%");
-    EXPECT_EQ(C("cmdFreqUp1")->toolTip(), "Move test frequency up 1%");
-}
-
 TEST_F(AnalyzePageTest, SwitchesAndNavigation) {
     Open();
     Click("cmdArcs");
     EXPECT_EQ(s.ArcsSwitch, kArcsOff);
-    EXPECT_EQ(BackgroundColour(C("cmdArcs")), kSwitchOffColour);
+    EXPECT_EQ(Back("cmdArcs"), kSwitchOffColour);
     s.QCircleValue = 0;
     Click("cmdQon");
-    EXPECT_EQ(BackgroundColour(C("cmdQon")), kSwitchOnColour);
+    EXPECT_EQ(Back("cmdQon"), kSwitchOnColour);
     EXPECT_EQ(s.QCircleValue, 2.0f);  // a zero Q is drawn, and kept, as 2
     Click("cmdDesign");
     Click("cmdExit");
@@ -424,17 +397,10 @@ TEST_F(AnalyzePageTest, PrintWritesTheChosenPdfAndNothingWhenCancelled) {
     Click("cmdPrint");
     EXPECT_EQ(host.Count("print"), 2);
     EXPECT_EQ(test::ReadAll(dir.File("chart.pdf")).substr(0, 5), "%PDF-");
-    EXPECT_GT(std::filesystem::file_size(dir.File("chart.pdf")), 1000u);
     EXPECT_EQ(host.Count("message") + host.Count("beep"), 0);
     EXPECT_GT(Drawn(kSweepDotColour), 0);  // the screen is drawn again afterwards
     ExpectSoundDrawing();
 }
-
-}  // namespace
-}  // namespace qv
-
-namespace qv {
-namespace {
 
 // The wheel over the chart and the keys take the step buttons' steps, on the
 // picked part or, with none picked, on the test frequency; every step is an
@@ -483,7 +449,9 @@ TEST_F(AnalyzePageTest, WheelKeysAndReturnTuneAndUndoStepByStep) {
     context.undo.Redo();
     EXPECT_FALSE(Shown("txtZ1"));
 
-    // A dialog's change is one entry, whether the dialog records it or not.
+    // A dialog's change is one entry, whether the dialog records it or not,
+    // and shows in the tuning row.
+    Pick(s.PanelEdge[1] - 10);
     const double restored = s.Value[1][1];
     const int held = context.undo.Stack().index();
     navigator.dialog = [this](PageId) {
@@ -493,6 +461,8 @@ TEST_F(AnalyzePageTest, WheelKeysAndReturnTuneAndUndoStepByStep) {
     Click("cmdOptimise");
     navigator.dialog = [this](PageId) { s.Value[1][1] = 6e-9; };
     Click("cmdOptimise");
+    EXPECT_EQ(navigator.modal, (std::vector<PageId>{PageId::Optimise, PageId::Optimise}));
+    EXPECT_EQ(Box("txtZ1"), "6000 pF");
     EXPECT_EQ(context.undo.Stack().index(), held + 2);
     context.undo.Undo();
     context.undo.Undo();
