@@ -10,10 +10,9 @@
 #include <QTest>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <random>
 
 #include "files/NetworkFile.h"
+#include "files/TempDir.h"
 #include "numbers/Format.h"
 #include "pages/design/DesignPage.h"
 #include "platform/ScriptedHost.h"
@@ -23,14 +22,7 @@ namespace {
 
 using Mode = DesignPage::Mode;
 using Texts = std::vector<std::string>;
-
-struct TempDir {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("qv-design-" + std::to_string(std::random_device{}()));
-    TempDir() { std::filesystem::create_directories(path); }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string File(const std::string& n) const { return (path / n).string(); }
-};
+using test::TempDir;
 
 class DesignPageTest : public ::testing::Test {
 protected:
@@ -114,44 +106,38 @@ TEST_F(DesignPageTest, FrequencyImpedanceAndAnalyzeClampWithMessages) {
 TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
     Press("cmdGetLoad");  // cancelled with no table held
     EXPECT_EQ(Messages(), Texts{"There are no test frequencies to allow a sweep"});
-    TempDir dir;
-    for (int n : {7, 8}) {
-        std::ofstream(dir.File("t.RJX")) << [n] {
-            std::string text;
-            for (int i = 1; i <= n; ++i) text += std::to_string(i) + "M, " + std::to_string(10 * i) + ", -1\r\n";
-            return text;
-        }();
-        host.fileAnswers.push_back(dir.File("t.RJX"));
-        Press("cmdGetLoad");
-        EXPECT_EQ(state.LoadMode, 2);
-        EXPECT_EQ(state.LoadPointIndex, n / 2 + 1);
-        EXPECT_EQ(state.Value[0][1], 10 * (n / 2 + 1));
-    }
+    TempDir dir;  // which row is the middle one is the load-table tests'
+    test::WriteAll(dir.File("t.RJX"), "1M, 10, -1\r\n2M, 20, -1\r\n3M, 30, -1\r\n4M, 40, -1\r\n"
+                                      "5M, 50, -1\r\n6M, 60, -1\r\n7M, 70, -1\r\n8M, 80, -1\r\n");
+    host.fileAnswers.push_back(dir.File("t.RJX"));
+    Press("cmdGetLoad");
+    EXPECT_EQ(state.LoadMode, 2);
+    EXPECT_EQ(state.Value[0][1], 50);
     EXPECT_EQ(Box("txtFrequency")->text().toStdString(), FormatGeneral(5e6));
     Type("txtFrequency", "3M");  // ignored: the table's point rules
     Press("cmdEnterFreq");
     EXPECT_EQ(state.TestFrequency, 5e6);
-    std::ofstream(dir.File("t.RJX")).close();
+    test::WriteAll(dir.File("t.RJX"), "");
     host.fileAnswers.push_back(dir.File("t.RJX"));
     Press("cmdGetLoad");  // an empty file keeps the table
     EXPECT_EQ(state.SweepPoints, 8);
     EXPECT_EQ(Messages().size(), 1u);
 
-    // The content makes a file Touchstone: refused whole, or the load whole.
+    // The content makes a file Touchstone: refused whole (the reader's
+    // messages are its own tests'), or the load whole.
     state.Value[0][1] = 77;
-    std::ofstream(dir.File("m.RJX")) << "# Hz S RI R 50\n1 0 0\n2 x 0\n";
+    test::WriteAll(dir.File("m.RJX"), "# Hz S RI R 50\n1 0 0\n2 x 0\n");
     host.fileAnswers.push_back(dir.File("m.RJX"));
     Press("cmdGetLoad");
     EXPECT_EQ(state.SweepPoints, 8);
     EXPECT_EQ(state.Value[0][1], 77);
-    EXPECT_EQ(Messages().back(), dir.File("m.RJX") + ", line 3: \"x\" is not a number");
-    std::ofstream(dir.File("m.s2p")) << "# Hz S RI R 50\n1 .2 0 0 0 0 0 0 0\n2 .2 0 0 0 0 0 0 0\n";
+    EXPECT_EQ(Messages().size(), 2u);
+    test::WriteAll(dir.File("m.s2p"), "# Hz S RI R 50\n1 .2 0 0 0 0 0 0 0\n2 .2 0 0 0 0 0 0 0\n");
     host.fileAnswers.push_back(dir.File("m.s2p"));
     Press("cmdGetLoad");
     EXPECT_EQ(state.SweepPoints, 2);
     EXPECT_DOUBLE_EQ(state.Value[0][1], 75);
-    EXPECT_EQ(Messages().size(), 3u);
-    EXPECT_NE(Messages().back().find("S11"), std::string::npos);
+    EXPECT_EQ(Messages().size(), 3u);  // the S11 note
 }
 
 TEST_F(DesignPageTest, UnknownElementCodesFromAFileLeaveThePageSound) {
@@ -228,14 +214,12 @@ TEST_F(DesignPageTest, ClicksOutsideTheSchematicAndPaletteDoNothing) {
     PickStage(3);
     PickStage(2);  // another stage instead
     EXPECT_EQ(Page().SelectedStage(), 2);
-    EXPECT_EQ(Ops(DrawOp::Box, Rgb(0, 255, 0)), 1);
-    EXPECT_EQ(Ops(DrawOp::Line, Rgb(0, 0, 255)), 12);
     Click(3500, 4800);  // a row's very left edge chooses nothing
     Type("txtSystemZ", "75");
     Press("cmdEnterZ");  // redraws the generator's text, keeps the palette
     EXPECT_EQ(Page().CurrentMode(), Mode::StagePicked);
-    EXPECT_EQ(Ops(DrawOp::Line, Rgb(0, 0, 255)), 12);
-    EXPECT_EQ(Ops(DrawOp::Box, Rgb(0, 255, 0)), 1);
+    Click(5000, 4800);
+    EXPECT_EQ(state.ElementType[2], SeriesCapacitor);
 }
 
 TEST_F(DesignPageTest, PaletteBandsChooseEveryElement) {
@@ -309,12 +293,6 @@ TEST_F(DesignPageTest, LoadEditorReplacesANonPositiveResistance) {
     EXPECT_EQ(state.Value[0][2], -40);
     EXPECT_EQ(Messages(), Texts{"The entered value of zero has been changed to 50 ohms"});
 }
-
-}  // namespace
-}  // namespace qv
-
-namespace qv {
-namespace {
 
 // Return commits what the button beside the box commits, each commit is one
 // undo entry, and Ctrl+Z in the box just committed undoes the design, not
