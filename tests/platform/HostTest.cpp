@@ -9,20 +9,6 @@
 namespace qv {
 namespace {
 
-// The page tests lean on the scripted desktop's one rule of its own: an
-// empty queue declines.
-TEST(ScriptedHost, AnswersInOrderThenDeclines) {
-    ScriptedHost host;
-    host.yesNoAnswers = {true};
-    host.fileAnswers = {std::string("/tmp/a.QVF")};
-    EXPECT_TRUE(host.AskYesNo("Print?"));
-    EXPECT_FALSE(host.AskYesNo("Print?"));
-    EXPECT_EQ(host.OpenFileName({"Read", "Q (*.QVF)|*.QVF", "", true}), "/tmp/a.QVF");
-    EXPECT_EQ(host.SaveFileName({"Save", "", "b.QVF", false}), std::nullopt);
-    EXPECT_FALSE(host.ChoosePrinter("Print"));
-    EXPECT_EQ(host.Count("question"), 2);
-}
-
 TEST(Pause, PumpsEventsOnceAndEndsAcrossMidnight) {
     ScriptedHost host;
     host.timeOfDay = 86399.0;

@@ -119,24 +119,6 @@ TEST_P(PageAtSize, MouseReportsLogicalPositionAndButtons) {
     EXPECT_NEAR(back.y(), 5850 + 330 / 2.0, 1 / scale);
 }
 
-TEST_P(PageAtSize, BackgroundDrawingIsPaintedToScale) {
-    Surface& d = page.Drawing();
-    d.SetColour(Rgb(255, 0, 0));
-    d.SetLineWidth(2);
-    d.Line(5000, 8000, 11000, 8000);  // clear of the controls
-    d.Circle(2500, 7500, 700);
-    ASSERT_EQ(page.Recording().Ops().size(), 2u);
-    const QImage img = page.grab().toImage();
-    const QColor onLine = img.pixelColor(page.ToDevice(8000, 8000).toPoint());
-    EXPECT_GT(onLine.red(), 200);
-    EXPECT_LT(onLine.green(), 120);
-    EXPECT_TRUE(test::Inked(img, page.ToDevice(2500, 6800)));
-    EXPECT_FALSE(test::Inked(img, page.ToDevice(2500, 7200)));
-    EXPECT_FALSE(test::Inked(img, page.ToDevice(8000, 8300)));
-    d.Clear();
-    EXPECT_FALSE(test::Inked(page.grab().toImage(), page.ToDevice(8000, 8000)));
-}
-
 INSTANTIATE_TEST_SUITE_P(Sizes, PageAtSize,
                          ::testing::Values(QSize(792, 566), QSize(1584, 1132), QSize(1500, 566),
                                            QSize(400, 800)), SizeName);
@@ -196,12 +178,6 @@ TEST(PageWindow, AModalDialogOpensOverItsOpenerAtOneSizeForTheScreen) {
     sized.ExecModal();
     EXPECT_EQ(sized.size(), QSize(300, 150));
 }
-
-}  // namespace
-}  // namespace qv
-
-namespace qv {
-namespace {
 
 TEST(PageWindow, TabRunsRowByRowLeftToRight) {
     PageWindow page(6000, 3000);
