@@ -8,6 +8,7 @@
 #include "calc/Reflection.h"
 #include "calc/Sweep.h"
 #include "calc/Transforms.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -25,10 +26,7 @@ void ExpectNear(Impedance got, Z want, double rel = 1e-9) {
 Z Parallel(Z a, Z b) { return 1.0 / (1.0 / a + 1.0 / b); }
 
 SessionState Network() {
-    SessionState s;
-    InitSession(s);
-    ResetNetwork(s);
-    s.LoadMode = 1;
+    SessionState s = test::Fresh();
     s.Value[0] = {0, 30, -20};
     for (int i = 0; i <= kMaxLoadPoints; ++i) s.LoadFreq[i] = 1e6 * i, s.LoadR[i] = i, s.LoadX[i] = -i;
     return s;
@@ -97,8 +95,7 @@ TEST(CalcMath, ChainsTheStagesWithTheirValueSlots) {
 TEST(CalcMath, ShuntResistorHalvesAMatchedLoad) {
     SessionState s = Network();
     s.Value[0] = {0, 50, 0};
-    s.ElementType[2] = ShuntResistor;
-    s.Value[2][1] = 50;
+    test::SetStage(s, 2, ShuntResistor, 50);
     const Impedance z = Math(s, 1);
     EXPECT_NEAR(z.R, 25, 1e-12);
     EXPECT_NEAR(z.X, 0, 1e-12);

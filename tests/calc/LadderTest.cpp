@@ -9,6 +9,7 @@
 #include "calc/Ladder.h"
 #include "calc/Math.h"
 #include "calc/Sweep.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -27,10 +28,7 @@ struct RandomLadders {
     }
 
     SessionState Next() {
-        SessionState s;
-        InitSession(s);
-        ResetNetwork(s);
-        s.LoadMode = 1;
+        SessionState s = test::Fresh();
         s.TestFrequency = std::pow(10.0, std::uniform_real_distribution<double>(4, 9)(rng));
         // Loads include a short, an open and a matched load.
         static constexpr double kLoads[][2] = {{0, 0}, {1e20, 0}, {50, 0}, {12, -35}, {300, 80}};

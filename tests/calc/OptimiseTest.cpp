@@ -8,6 +8,7 @@
 
 #include "calc/Reflection.h"
 #include "calc/StandardValues.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -22,15 +23,10 @@ const double kMatchC = 0.02 / (kTwoPi * kF0);
 // A 25 ohm load, a series inductor (stage 1) and a shunt capacitor (stage 2),
 // lossless, the band SweepStart..SweepStop in `points` points.
 std::unique_ptr<SessionState> LMatch(double l, double c, double start, double stop, int points) {
-    auto s = std::make_unique<SessionState>();
-    InitSession(*s);
-    ResetNetwork(*s);
-    s->LoadMode = 1;
+    auto s = std::make_unique<SessionState>(test::Fresh());
     s->Value[0][1] = 25;
-    s->ElementType[1] = SeriesInductor;
-    s->Value[1][1] = l;
-    s->ElementType[2] = ShuntCapacitor;
-    s->Value[2][1] = c;
+    test::SetStage(*s, 1, SeriesInductor, l);
+    test::SetStage(*s, 2, ShuntCapacitor, c);
     s->SweepStart = start;
     s->SweepStop = stop;
     s->SweepPoints = static_cast<std::int16_t>(points);
@@ -106,10 +102,8 @@ TEST(Optimise, TwoPartBandMatchesComeWithinTwoPercentOfTheGridBest) {
     auto stub = LMatch(0, 0, 13.5e6, 14.5e6, 11);
     stub->Value[0][1] = 25;
     stub->Value[0][2] = -30;
-    stub->ElementType[1] = TransmissionLine;
-    stub->Value[1] = {0, 30, kF0, 75};
-    stub->ElementType[2] = ShuntOpenStub;
-    stub->Value[2] = {0, 20, kF0, 50};
+    test::SetStage(*stub, 1, TransmissionLine, 30, kF0, 75);
+    test::SetStage(*stub, 2, ShuntOpenStub, 20, kF0, 50);
     cases.push_back({"line and stub", std::move(stub)});
 
     // A load table whose reactance swings through the band, as an antenna's.
@@ -199,8 +193,7 @@ TEST(Optimise, SeriesNeighboursAndSnapping) {
     // The exact match's 284 nH and 227 pF: of 270/330 nH and 220/270 pF the
     // snap takes the pair with the least worst VSWR; a line length stays.
     auto s = LMatch(kMatchL, kMatchC, 13e6, 15e6, 11);
-    s->ElementType[3] = TransmissionLine;
-    s->Value[3] = {0, 33.3, kF0, 50};
+    test::SetStage(*s, 3, TransmissionLine, 33.3, kF0, 50);
     const std::vector<TunedValue> tuned{{1, 1}, {2, 1}, {3, 1}};
     const std::vector<double> values{kMatchL, kMatchC, 33.3};
     const SnapResult snap = SnapTunedValues(*s, tuned, values, kE12);

@@ -10,6 +10,7 @@
 #include "calc/Math.h"
 #include "calc/Reflection.h"
 #include "calc/StandardValues.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -18,10 +19,7 @@ using Z = std::complex<double>;
 
 // A load at 1 MHz against 50 ohms, on the heap (the session is large).
 std::unique_ptr<SessionState> Load(double r, double x) {
-    auto s = std::make_unique<SessionState>();
-    InitSession(*s);
-    ResetNetwork(*s);
-    s->LoadMode = 1;
+    auto s = std::make_unique<SessionState>(test::Fresh());
     s->Value[0][1] = r;
     s->Value[0][2] = x;
     return s;

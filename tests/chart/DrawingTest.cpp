@@ -13,6 +13,7 @@
 #include "chart/ElementArcs.h"
 #include "chart/RedrawChart.h"
 #include "drawing/RecordingSurface.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -74,12 +75,8 @@ protected:
         s = OpenedChart();
         s.Value[0][1] = 20;
         s.Value[0][2] = -10;
-        s.ElementType[1] = SeriesInductor;
-        s.Value[1][1] = 1.0 / 3 * 1e-6;
-        s.Value[1][2] = 100;
-        s.ElementType[3] = ShuntCapacitor;
-        s.Value[3][1] = 1e-9 / 7;
-        s.Value[3][2] = 500;
+        test::SetStage(s, 1, SeriesInductor, 1.0 / 3 * 1e-6, 100);
+        test::SetStage(s, 3, ShuntCapacitor, 1e-9 / 7, 500);
         s.PanelEdge = {1400, 2400, 2400, 3400, 3400, 3400};
     }
     SessionState s;
@@ -117,10 +114,8 @@ TEST_F(ElementArcs, ThousandStepsPerStageMarkersAndRestoredValues) {
 // at their last step and those after neutral; also in table mode, where a
 // row without frequency leaves every point after the first to Math itself.
 TEST_F(ElementArcs, EveryPointIsTheNetworkAtItsStep) {
-    s.ElementType[2] = SeriesOpenStub;
-    s.Value[2] = {0, 30, 14e6, 50};
-    s.ElementType[4] = TransmissionLine;
-    s.Value[4] = {0, 100, 2e6, 75};
+    test::SetStage(s, 2, SeriesOpenStub, 30, 14e6, 50);
+    test::SetStage(s, 4, TransmissionLine, 100, 2e6, 75);
     s.LoadRows = s.SweepPoints = 3;
     for (double rowFrequency : {3e6, 0.0}) {
         for (std::uint16_t mode : {1, 2}) {
@@ -239,8 +234,7 @@ TEST(RedrawChartOrder, HostileStatesStayFiniteAndOnTheSurfaceBox) {
     s.GridType = 3;
     s.Value[0][1] = -50;  // the pole of gamma
     s.Value[0][2] = 0;
-    s.ElementType[1] = SeriesResistor;
-    s.Value[1][1] = 1e-3;
+    test::SetStage(s, 1, SeriesResistor, 1e-3);
     RecordingSurface rs;
     RedrawChart(s, rs);
     s.ChartCenterX = 8000;

@@ -2,14 +2,12 @@
 #pragma once
 
 #include "chart/ChartView.h"
+#include "session/Stages.h"
 
 namespace qv::test {
 
 inline SessionState OpenedChart() {
-    SessionState s;
-    InitSession(s);
-    ResetNetwork(s);
-    s.LoadMode = 1;
+    SessionState s = Fresh();
     s.ChartCenterX = 8000;
     ChartPage page;
     OpenChartView(s, page);

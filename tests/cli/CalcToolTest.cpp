@@ -9,6 +9,7 @@
 #include "files/NetworkFile.h"
 #include "cli/CalcRun.h"
 #include "files/TempDir.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -58,8 +59,7 @@ TEST_F(CalcTool, ImpedanceAtTheTestFrequencyOrTheTablesMiddleRow) {
 
     SessionState s;  // 50 ohm across the 50 ohm load: 25 ohm
     ResetNetwork(s);
-    s.ElementType[1] = ShuntResistor;
-    s.Value[1][1] = 50;
+    test::SetStage(s, 1, ShuntResistor, 50);
     ASSERT_TRUE(WriteNetworkFile(net, s, "d").ok());
     const std::vector<double> shunt = FirstRow(Calc({"impedance", net}).out);
     EXPECT_NEAR(shunt.at(1), 25, 1e-9);
@@ -171,8 +171,7 @@ TEST(CalcToolBandwidth, EdgesMatchTheClosedFormWithinTheStep) {
     const double l = 100 / std::sqrt(8.0) / (2 * std::acos(-1.0) * 10e6);
     s.TestFrequency = 10e6;
     s.Value[0][1] = 50;
-    s.ElementType[1] = SeriesInductor;
-    s.Value[1][1] = l;
+    test::SetStage(s, 1, SeriesInductor, l);
     s.SweepStart = 1e6;
     s.SweepStop = 21e6;
     s.SweepPoints = 11;

@@ -8,6 +8,7 @@
 #include "cli/CalcTool.h"
 #include "files/NetworkFile.h"
 #include "files/TempDir.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -21,12 +22,9 @@ protected:
         ResetNetwork(*s);
         s->TestFrequency = 14e6;
         s->Value[0][1] = 25;
-        s->ElementType[1] = SeriesInductor;
-        s->Value[1][1] = 600e-9;
-        s->ElementType[2] = ShuntCapacitor;
-        s->Value[2][1] = 100e-12;
-        s->ElementType[3] = SeriesResistor;
-        s->Value[3][1] = 0.5;
+        test::SetStage(*s, 1, SeriesInductor, 600e-9);
+        test::SetStage(*s, 2, ShuntCapacitor, 100e-12);
+        test::SetStage(*s, 3, SeriesResistor, 0.5);
         s->SweepStart = 13e6;
         s->SweepStop = 15e6;
         s->SweepPoints = 21;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "files/TempDir.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -19,9 +20,7 @@ SessionState Sample() {
     s.TestFrequency = 14.2e6;
     s.Value[0][1] = 36.5;
     s.Value[0][2] = -12.25;
-    s.ElementType[1] = SeriesCapacitor;
-    s.Value[1][1] = 4.7e-11;
-    s.Value[1][2] = 1.0 / 3;
+    test::SetStage(s, 1, SeriesCapacitor, 4.7e-11, 1.0 / 3);
     s.Value[1][5] = -0.5;
     s.ElementType[3] = TransmissionLine;
     s.Value[3][3] = 1e15;

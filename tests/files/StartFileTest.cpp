@@ -7,17 +7,15 @@
 #include "files/NetworkFile.h"
 #include "files/StartFile.h"
 #include "files/TempDir.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
 
 TEST(StartFile, ReadsADesignOrALoadTableAndFallsBackToTheDefaults) {
     test::TempDir dir;
-    SessionState design;
-    InitSession(design);
-    ResetNetwork(design);
-    design.ElementType[1] = SeriesInductor;
-    design.Value[1][1] = 1e-6;
+    SessionState design = test::Fresh();
+    test::SetStage(design, 1, SeriesInductor, 1e-6);
     ASSERT_TRUE(WriteNetworkFile(dir.File("ant.qvf"), design, "1/1/2026"));
     std::ofstream(dir.File("ant.rjx")) << "1M, 10, 5\r\n2M, 20, 6\r\n3M, 30, 7\r\n";
 
@@ -29,10 +27,7 @@ TEST(StartFile, ReadsADesignOrALoadTableAndFallsBackToTheDefaults) {
         {"none.RJX", false, EmptyStage, 1, 50},
     };
     for (const Case& c : cases) {
-        SessionState s;
-        InitSession(s);
-        ResetNetwork(s);
-        s.LoadMode = 1;
+        SessionState s = test::Fresh();
         s.ElementType[1] = ShuntResistor;  // what the last session held
         s.Value[1][1] = 100;
         RecordingMessageSink sink;

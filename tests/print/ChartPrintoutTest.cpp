@@ -11,6 +11,7 @@
 #include "chart/SweepTrace.h"
 #include "print/ChartPrintout.h"
 #include "print/FakePrintHost.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -18,10 +19,7 @@ namespace {
 constexpr Colour kRed = Rgb(255, 17, 17), kGreen = Rgb(17, 136, 17);
 
 std::unique_ptr<SessionState> Opened() {
-    auto s = std::make_unique<SessionState>();
-    InitSession(*s);
-    ResetNetwork(*s);
-    s->LoadMode = 1;
+    auto s = std::make_unique<SessionState>(test::Fresh());
     s->ChartRadius = 3500;
     s->ArcsSwitch = 1;
     return s;
@@ -90,12 +88,8 @@ TEST(ChartPrintout, ChartIsAsLargeAsTheZoomedScreenChart) {
 
 TEST(ChartPrintout, ColourKeyOnlyForFilledStagesAndOnlyWithArcsOn) {
     auto s = Opened();
-    s->ElementType[1] = SeriesCapacitor;
-    s->Value[1][1] = 100e-12;
-    s->Value[1][2] = 1000;
-    s->ElementType[3] = ShuntInductor;
-    s->Value[3][1] = 1e-6;
-    s->Value[3][2] = 100;
+    test::SetStage(*s, 1, SeriesCapacitor, 100e-12, 1000);
+    test::SetStage(*s, 3, ShuntInductor, 1e-6, 100);
     s->ArcsSwitch = 2;
     std::vector<DrawOp> bars;
     bool arcs = false;
@@ -120,9 +114,7 @@ TEST(ChartPrintout, ColourKeyOnlyForFilledStagesAndOnlyWithArcsOn) {
 
 TEST(ChartPrintout, LadderStaysOnTheSheetWithValuesOneRowLower) {
     auto s = Opened();
-    s->ElementType[1] = SeriesInductor;
-    s->Value[1][1] = 1e-6;
-    s->Value[1][2] = 100;
+    test::SetStage(*s, 1, SeriesInductor, 1e-6, 100);
     const auto ops = Sheet(*s);
     EXPECT_EQ(FindText(ops, "1 uH")->y1, 2400);
     EXPECT_EQ(FindText(ops, "Frequency:  1 M")->y1, 3000);

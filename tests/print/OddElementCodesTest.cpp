@@ -14,6 +14,7 @@
 #include "schematic/NetworkPanel.h"
 #include "schematic/Schematic.h"
 #include "session/SessionState.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -38,9 +39,7 @@ TEST(OddElementCodes, DrawAsEmptyStagesOnEverySurface) {
             s.ElementType[st] = code;
             for (int slot = 1; slot <= 5; ++slot) s.Value[st][slot] = 1e-9 * slot;
         }
-        s.ElementType[3] = SeriesInductor;
-        s.Value[3][1] = 1e-6;
-        s.Value[3][2] = 100;
+        test::SetStage(s, 3, SeriesInductor, 1e-6, 100);
 
         Math(s, 1);
         SessionState plain = s;

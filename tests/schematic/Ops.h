@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "drawing/RecordingSurface.h"
-#include "session/SessionState.h"
+#include "session/Stages.h"
 
 namespace qv::test {
 
@@ -29,12 +29,6 @@ inline long StrokesIn(const RecordingSurface& g, Colour c, double from, double t
         return (op.kind == DrawOp::Line || op.kind == DrawOp::Circle) && op.colour == c &&
                op.x1 >= from && op.x1 < to;
     });
-}
-
-inline void SetStage(SessionState& s, int stage, int code, double v1, double v2 = 0,
-                     double v3 = 0, double v4 = 0) {
-    s.ElementType[stage] = static_cast<std::int16_t>(code);
-    std::copy_n(std::array{v1, v2, v3, v4}.begin(), 4, s.Value[stage].begin() + 1);
 }
 
 }  // namespace qv::test

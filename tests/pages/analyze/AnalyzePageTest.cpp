@@ -24,6 +24,7 @@
 #include "pages/analyze/AnalyzePage.h"
 #include "platform/ScriptedHost.h"
 #include "schematic/NetworkPanel.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -40,9 +41,7 @@ struct DialogNavigator : RecordingNavigator {
 class AnalyzePageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitSession(s);
-        ResetNetwork(s);
-        s.LoadMode = 1;
+        s = test::Fresh();
         s.ChartCenterX = 8000;
         s.ChartCenterY = 1234;  // the page puts it back to 5000
     }
@@ -157,10 +156,8 @@ TEST_F(AnalyzePageTest, DragMovesOnlyBelowTwoThousandTwipsAndStaysSound) {
 }
 
 TEST_F(AnalyzePageTest, PartPickUsesStrictEdges) {
-    s.ElementType[1] = SeriesCapacitor;
-    s.Value[1][1] = 1000e-12;
-    s.ElementType[2] = ShuntLCPair;
-    s.Value[2][1] = 1e-6;
+    test::SetStage(s, 1, SeriesCapacitor, 1000e-12);
+    test::SetStage(s, 2, ShuntLCPair, 1e-6);
     s.Value[2][3] = 100e-12;
     Open();
     const auto e = s.PanelEdge;
@@ -186,9 +183,7 @@ TEST_F(AnalyzePageTest, PartPickUsesStrictEdges) {
 TEST_F(AnalyzePageTest, UnknownElementCodesFromAFileAreEmptyStages) {
     s.ElementType[1] = 14;  // a hand-edited network file
     s.ElementType[2] = -1;
-    s.ElementType[3] = SeriesInductor;
-    s.Value[3][1] = 1e-6;
-    s.Value[3][2] = 100;
+    test::SetStage(s, 3, SeriesInductor, 1e-6, 100);
     Open();
     for (int stage = 0; stage <= 5; ++stage) {
         Pick(s.PanelEdge[stage] - 1);
@@ -203,10 +198,8 @@ TEST_F(AnalyzePageTest, UnknownElementCodesFromAFileAreEmptyStages) {
 }
 
 TEST_F(AnalyzePageTest, TuningStepsGeometricAndArithmetic) {
-    s.ElementType[1] = SeriesCapacitor;
-    s.Value[1][1] = 1000e-12;
-    s.ElementType[2] = SeriesResistor;
-    s.Value[2][1] = 100;
+    test::SetStage(s, 1, SeriesCapacitor, 1000e-12);
+    test::SetStage(s, 2, SeriesResistor, 100);
     Open();
     Pick(s.PanelEdge[1] - 10);
     Click("cmd3up1");
@@ -234,8 +227,7 @@ TEST_F(AnalyzePageTest, TuningStepsGeometricAndArithmetic) {
 }
 
 TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
-    s.ElementType[2] = SeriesResistor;
-    s.Value[2][1] = 100;
+    test::SetStage(s, 2, SeriesResistor, 100);
     Open();
     Pick(s.PanelEdge[2] - 10);
     Click("optTopArithmetic");
@@ -387,8 +379,7 @@ TEST_F(AnalyzePageTest, SweepAsksForLimitsUntilItCanRunAndTabulateFollowsTheTrac
 TEST_F(AnalyzePageTest, PrintWritesTheChosenPdfAndNothingWhenCancelled) {
     test::TempDir dir;
     s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 5, s.SweepOn = 1;
-    s.ElementType[1] = SeriesCapacitor;
-    s.Value[1][1] = 100e-12;
+    test::SetStage(s, 1, SeriesCapacitor, 100e-12);
     Open();
     host.printAnswers.push_back(std::nullopt);
     Click("cmdPrint");
@@ -406,8 +397,7 @@ TEST_F(AnalyzePageTest, PrintWritesTheChosenPdfAndNothingWhenCancelled) {
 // picked part or, with none picked, on the test frequency; every step is an
 // undo entry, and Ctrl+Z in the box just committed with Return undoes it.
 TEST_F(AnalyzePageTest, WheelKeysAndReturnTuneAndUndoStepByStep) {
-    s.ElementType[1] = SeriesCapacitor;
-    s.Value[1][1] = 1000e-12;
+    test::SetStage(s, 1, SeriesCapacitor, 1000e-12);
     Open();
     page->show();
     page->activateWindow();  // shortcuts reach the active window only

@@ -16,6 +16,7 @@
 #include "numbers/Format.h"
 #include "pages/design/DesignPage.h"
 #include "platform/ScriptedHost.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -166,8 +167,7 @@ TEST_F(DesignPageTest, CompactMovesStagesDownOnePlacePerPress) {
 TEST_F(DesignPageTest, NetworkFilesGoThroughTheDialogs) {
     TempDir dir;
     SessionState other = state;
-    other.ElementType[2] = SeriesResistor;
-    other.Value[2][1] = 33;
+    test::SetStage(other, 2, SeriesResistor, 33);
     other.SystemZ = 75;
     other.QCircleValue = other.VswrCircleValue = 2;  // within the reader's ranges
     other.SweepStart = 1e6;
@@ -244,8 +244,7 @@ TEST_F(DesignPageTest, PaletteBandsChooseEveryElement) {
 }
 
 TEST_F(DesignPageTest, ClickBetweenTheRowsEditsThePresentElement) {
-    state.ElementType[2] = SeriesCapacitor;
-    state.Value[2][1] = 100e-12;
+    test::SetStage(state, 2, SeriesCapacitor, 100e-12);
     Choose(2, 6000, 5800);
     EXPECT_EQ(Box("txtValue1")->text().toStdString(), FormatCapacitance(100e-12));
     EXPECT_EQ(Box("txtValue2")->text(), "");  // a zero Q is left blank

@@ -7,6 +7,7 @@
 
 #include "pages/match/MatchPage.h"
 #include "platform/ScriptedHost.h"
+#include "session/Stages.h"
 
 namespace qv {
 
@@ -20,8 +21,7 @@ TEST(MatchPage, ListsTheChoicesAndReplacesTheStagesOnlyAfterYes) {
     s.TestFrequency = 14.2e6;
     s.Value[0][1] = 20;
     s.Value[0][2] = 60;
-    s.ElementType[1] = SeriesResistor;
-    s.Value[1][1] = 10;
+    test::SetStage(s, 1, SeriesResistor, 10);
     MatchPage page(context);
     auto* list = page.Control<QListWidget>("lstSolutions");
     EXPECT_EQ(list->count(), 1 + 4);  // the header and the four L networks

@@ -8,6 +8,7 @@
 #include "files/TempDir.h"
 #include "pages/opening/OpeningPage.h"
 #include "platform/ScriptedHost.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -38,8 +39,7 @@ TEST_F(OpeningPageTest, LastSessionIsRestoredAndTheChartCentredForTheScreen) {
     ResetNetwork(saved);
     saved.TestFrequency = 14.2e6;
     saved.Value[0][2] = -40;
-    saved.ElementType[1] = SeriesInductor;
-    saved.Value[1][1] = 1.02e-6;
+    test::SetStage(saved, 1, SeriesInductor, 1.02e-6);
     saved.SweepPoints = 41;
     ASSERT_TRUE(WriteLastSession(saved, context.lastSessionPath).ok());
     state.Value[1][7] = 9;  // never saved, so cleared

@@ -11,23 +11,19 @@
 #include "calc/StandardValues.h"
 #include "pages/optimise/OptimisePage.h"
 #include "platform/ScriptedHost.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
 
 struct Fixture {
     Fixture() {
-        InitSession(state);
-        ResetNetwork(state);
-        state.LoadMode = 1;
+        state = test::Fresh();
         state.TestFrequency = 14e6;
         state.Value[0][1] = 25;
-        state.ElementType[1] = SeriesInductor;
-        state.Value[1][1] = 600e-9;
-        state.ElementType[2] = ShuntCapacitor;
-        state.Value[2][1] = 100e-12;
-        state.ElementType[4] = ShuntResistor;
-        state.Value[4][1] = 5000;
+        test::SetStage(state, 1, SeriesInductor, 600e-9);
+        test::SetStage(state, 2, ShuntCapacitor, 100e-12);
+        test::SetStage(state, 4, ShuntResistor, 5000);
         state.SweepStart = 13e6;
         state.SweepStop = 15e6;
         state.SweepPoints = 21;

@@ -14,6 +14,7 @@
 #include "pages/plot/PlotPage.h"
 #include "platform/Pixels.h"
 #include "platform/ScriptedHost.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -30,18 +31,14 @@ struct BesideNavigator : RecordingNavigator {
 class PlotPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        InitSession(s);
-        ResetNetwork(s);
-        s.LoadMode = 1;
+        s = test::Fresh();
         s.ChartCenterX = 8000;
         // 12.5 ohms matched to 50 at 14.2 MHz by a series L and a shunt C.
         const double w = 2 * std::acos(-1.0) * 14.2e6;
         s.TestFrequency = 14.2e6;
         s.Value[0][1] = 12.5;
-        s.ElementType[1] = SeriesInductor;
-        s.Value[1][1] = std::sqrt(12.5 * 37.5) / w;
-        s.ElementType[2] = ShuntCapacitor;
-        s.Value[2][1] = std::sqrt(3.0) / 50 / w;
+        test::SetStage(s, 1, SeriesInductor, std::sqrt(12.5 * 37.5) / w);
+        test::SetStage(s, 2, ShuntCapacitor, std::sqrt(3.0) / 50 / w);
         s.SweepStart = 10e6;
         s.SweepStop = 18e6;
         s.SweepPoints = 41;
