@@ -5,8 +5,11 @@
 namespace qv {
 namespace {
 
-// The surface takes doubles, but the page's drawing calls have always been
-// fed 32-bit floats; rounding here keeps the picture identical to that.
+// Page coordinates are 32-bit floats, like the view they come from
+// (ChartCenterX, ChartCenterY, ChartRadius are floats): inside the page box a
+// float places a point to a tenth of a twip, far below a pixel, and points
+// that two routes of arithmetic put a few bits apart become the same point,
+// so the screen, the printout and the picture files draw identical lists.
 double AsFloat(double v) { return static_cast<double>(static_cast<float>(v)); }
 
 // Rounds to float only what a float can hold; points far outside the page

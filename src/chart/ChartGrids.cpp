@@ -10,9 +10,12 @@ struct ArcSpec {
     double a0, a1, step;
 };
 
-// Loop ends chosen so that each arc runs from the rim to the r = 5 (or
-// g = 5) circle; they are part of the chart's look and stay as they are,
-// including the x = +2 arc that starts at 144 rather than 142 degrees.
+// Where each arc starts and stops, in degrees of its own circle, stepped in
+// whole steps from near the rim to the r = 5 (or g = 5) circle. The ends are
+// fixed numbers rather than computed intersections, so the screen, the
+// printout and the picture files draw exactly the same points. The |x| = 2
+// arcs meet the rim at 143.13 degrees: the -2 arc starts 1.1 degree beyond
+// it, under the rim's line, the +2 arc 0.9 degree inside it.
 constexpr ArcSpec kReactanceArcs[] = {
     {-2, 142, 234, 2},       {+2, 144, 234, 2},       {-1, 180, 251, 1},
     {+1, 180, 251, 1},       {-0.5, 217, 260.5, 0.5}, {+0.5, 217, 260.5, 0.5},

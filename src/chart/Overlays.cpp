@@ -58,7 +58,9 @@ void DrawQArc(Surface& surf, const ChartGeometry& g, double q, double sign) {
     const float rightRim = static_cast<float>(g.centerX + rc);
     const float leftRim = static_cast<float>(g.centerX - rc);
     Polyline line(surf);
-    // Repeated addition in double, as the arcs have always been stepped.
+    // The angle is a running sum of 0.1-degree steps and the end test is on
+    // the sum: 0.1 has no exact binary form, and the sum stays a hair below
+    // 180 after 1800 steps, so each arc has 1801 points and ends at 180.
     for (double a = 0; a <= 180; a += 0.1) {
         const double x = g.centerX + rc * k * std::cos(a * kDegree);
         const double y = g.centerY - sign * rc * c + sign * rc * k * std::sin(a * kDegree);
