@@ -20,6 +20,7 @@ struct DrawOp {
     Colour colour = kBlack;  // line colour, or text colour for Text
     FontSpec font;           // Text only
     std::string text;        // Text only
+    bool operator==(const DrawOp&) const = default;
 };
 
 class RecordingSurface : public Surface {

@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace qv {
 
@@ -52,11 +53,11 @@ Colour BackgroundColour(const QWidget* control) {
     return FromQColor(control->palette().color(BackgroundRole(control)));
 }
 
-// Forwards to the display list and asks the window to repaint, so that no
-// page has to remember to; counts the changes when asked to.
+// Forwards to the display list and tells the window, so that no page has
+// to remember to repaint; counts the changes when asked to.
 class PageWindow::UpdatingSurface : public Surface {
 public:
-    UpdatingSurface(RecordingSurface& r, QWidget& w, int* changes = nullptr)
+    UpdatingSurface(RecordingSurface& r, PageWindow& w, int* changes = nullptr)
         : r_(r), w_(w), changes_(changes) {}
     void Clear() override { r_.Clear(), Changed(); }
     void Line(double a, double b, double c, double d) override { r_.Line(a, b, c, d), Changed(); }
@@ -81,12 +82,12 @@ public:
     double TextHeight() const override { return r_.TextHeight(); }
     void Changed() {
         if (changes_) ++*changes_;
-        w_.update();
+        w_.DrawingChanged();
     }
 
 private:
     RecordingSurface& r_;
-    QWidget& w_;
+    PageWindow& w_;
     int* changes_;
 };
 
@@ -123,19 +124,31 @@ Surface& PageWindow::KeptDrawing() { return *keptDrawing_; }
 
 void PageWindow::ForgetDrawing() {
     recording_.Reset();
-    update();
+    DrawingChanged();
 }
 
 void PageWindow::SetKeepPicture(bool keep) {
     keepPicture_ = keep;
     picture_ = QImage();
     pictureVersion_ = -1;
+    frame_ = QImage();
     update();
 }
 
 void PageWindow::SetPageColour(Colour colour) {
     pageColour_ = colour;
     update();
+}
+
+void PageWindow::DrawingChanged() {
+    if (!keepPicture_) return update();
+    // A redraw records thousands of ops: the frame is brought up to date
+    // once, when the events of the change are done, and only the part of
+    // the window that differs is marked.
+    if (flushPending_) return;
+    flushPending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { update(UpdateFrame()); }, Qt::QueuedConnection);
 }
 
 PageTransform PageWindow::Transform() const {
@@ -364,31 +377,112 @@ void PageWindow::MousePressed(int, double, double) {}
 void PageWindow::MouseMoved(int, double, double) {}
 void PageWindow::MouseReleased(int, double, double) {}
 
+// The page colour with the kept layer over it. Painted into an image of the
+// window's own pixels and copied one to one, the picture is the same, pixel
+// for pixel, as the list replayed on the window.
+void PageWindow::PaintKeptPicture(QPainter& painter, const PageTransform& t) {
+    if (kept_.Ops().empty()) {
+        painter.fillRect(rect(), ToQColor(pageColour_));
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (pictureVersion_ != keptVersion_ || picture_.size() != pixels ||
+        picture_.devicePixelRatio() != ratio) {
+        picture_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        picture_.setDevicePixelRatio(ratio);
+        picture_.fill(ToQColor(pageColour_));
+        QPainter picturePainter(&picture_);
+        Replay(picturePainter, kept_.Ops(), t, unitsPerPoint_);
+        pictureVersion_ = keptVersion_;
+        ++picturesMade_;
+    }
+    painter.drawImage(QPointF(0, 0), picture_);
+}
+
+namespace {
+// Where two display lists differ: the device boxes of the ops that are not
+// the same at the same place in both, a box per run of such ops.
+// Empty when they are the same; the whole window when an op that may touch
+// any pixel differs.
+QRegion Differences(const std::vector<DrawOp>& was, const std::vector<DrawOp>& now,
+                    const PageTransform& t, double unitsPerPoint, const QRect& window) {
+    QRegion region;
+    QRectF run;
+    int runs = 0;
+    auto close = [&] {
+        if (run.isNull()) return;
+        region += run.toAlignedRect();
+        run = QRectF();
+        ++runs;
+    };
+    const std::size_t n = std::max(was.size(), now.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const bool inWas = i < was.size(), inNow = i < now.size();
+        if (inWas && inNow && was[i] == now[i]) {
+            close();
+            continue;
+        }
+        for (const DrawOp* op : {inWas ? &was[i] : nullptr, inNow ? &now[i] : nullptr}) {
+            if (!op) continue;
+            const std::optional<QRectF> box = DeviceBounds(*op, t, unitsPerPoint);
+            if (!box) return window;
+            run |= *box;
+        }
+    }
+    close();
+    // Many small runs cost more to clip to than their box does to paint.
+    if (runs > 32) return region.boundingRect() & window;
+    return region & window;
+}
+}  // namespace
+
+// Brings the window's kept picture up to the drawing as it is now and
+// returns the part of the window that changed.
+QRegion PageWindow::UpdateFrame() {
+    const bool pending = std::exchange(flushPending_, false);
+    const PageTransform t = Transform();
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    const std::vector<DrawOp>& ops = recording_.Ops();
+    QRegion changed;
+    if (frame_.size() != pixels || frame_.devicePixelRatio() != ratio ||
+        frameVersion_ != keptVersion_ || frameColour_ != pageColour_) {
+        frame_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        frame_.setDevicePixelRatio(ratio);
+        changed = rect();
+    } else if (pending) {
+        changed = Differences(framed_, ops, t, unitsPerPoint_, rect());
+    } else {
+        return {};
+    }
+    pixelsRepainted_ = 0;
+    if (changed.isEmpty()) return changed;
+    for (const QRect& r : changed) pixelsRepainted_ += qint64(r.width()) * r.height();
+    {
+        QPainter painter(&frame_);
+        painter.setClipRegion(changed);
+        PaintKeptPicture(painter, t);
+        const bool whole = changed == QRegion(rect());
+        Replay(painter, ops, t, unitsPerPoint_, whole ? QRectF() : QRectF(changed.boundingRect()));
+    }
+    framed_ = ops;
+    frameVersion_ = keptVersion_;
+    frameColour_ = pageColour_;
+    return changed;
+}
+
 void PageWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(pageColour_));
     const PageTransform t = Transform();
-    if (!kept_.Ops().empty() && !keepPicture_) {
+    if (!keepPicture_) {
+        painter.fillRect(rect(), ToQColor(pageColour_));
         Replay(painter, kept_.Ops(), t, unitsPerPoint_);
-    } else if (!kept_.Ops().empty()) {
-        // Painted into an image of the window's own pixels and copied one
-        // to one, the picture is the same, pixel for pixel, as the list
-        // replayed on the window.
-        const qreal ratio = painter.device()->devicePixelRatioF();
-        const QSize pixels = (QSizeF(size()) * ratio).toSize();
-        if (pictureVersion_ != keptVersion_ || picture_.size() != pixels ||
-            picture_.devicePixelRatio() != ratio) {
-            picture_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-            picture_.setDevicePixelRatio(ratio);
-            picture_.fill(ToQColor(pageColour_));
-            QPainter picturePainter(&picture_);
-            Replay(picturePainter, kept_.Ops(), t, unitsPerPoint_);
-            pictureVersion_ = keptVersion_;
-            ++picturesMade_;
-        }
-        painter.drawImage(QPointF(0, 0), picture_);
+        Replay(painter, recording_.Ops(), t, unitsPerPoint_);
+        return;
     }
-    Replay(painter, recording_.Ops(), t, unitsPerPoint_);
+    UpdateFrame();
+    painter.drawImage(QPointF(0, 0), frame_);
 }
 
 void PageWindow::resizeEvent(QResizeEvent* event) {

@@ -32,6 +32,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -92,13 +93,22 @@ public:
     // and device pixel ratio, made again only when this list, the size or
     // the ratio changes. A page using it forgets Drawing()'s list with
     // ForgetDrawing() rather than clearing it, which would wipe the layer.
+    //
+    // The window's whole picture (the kept layer with the drawing over it)
+    // is kept too. When the drawing is made again, only where its ops differ
+    // from those the picture shows is painted again (the old and the new
+    // ops' pixels, everything else replayed there under a clip), and only
+    // that part of the window is marked for repainting, so controls and
+    // drawing elsewhere are left alone.
     Surface& KeptDrawing();
     const RecordingSurface& KeptRecording() const { return kept_; }
     void ForgetDrawing();
-    // Paint the kept layer from its list every time instead (tests compare
-    // the two); and how often its picture has been made.
+    // Paint both layers from their lists every time instead (tests compare
+    // the two); and how often the kept layer's picture has been made.
     void SetKeepPicture(bool keep);
     int KeptPicturesMade() const { return picturesMade_; }
+    // How many device pixels the last change of the drawing painted again.
+    qint64 PixelsRepainted() const { return pixelsRepainted_; }
 
     // ---- Scale ----------------------------------------------------------------
     PageTransform Transform() const;
@@ -190,6 +200,9 @@ private:
     void Layout();
     void PlaceOverOpener();
     void Apply(const Placed& placed, const PageTransform& t);
+    void DrawingChanged();
+    QRegion UpdateFrame();
+    void PaintKeptPicture(QPainter& painter, const PageTransform& t);
 
     double logicalWidth_, logicalHeight_, unitsPerPoint_;
     double defaultFontPt_ = 8.0;
@@ -203,6 +216,12 @@ private:
     QImage picture_;
     bool keepPicture_ = true;
     int picturesMade_ = 0;
+    QImage frame_;                 // the window's pixels: the kept layer, the drawing over it
+    std::vector<DrawOp> framed_;   // the drawing frame_ shows
+    int frameVersion_ = -1;        // the change of kept_ frame_ shows
+    Colour frameColour_ = kWhite;  // the page colour frame_ shows
+    bool flushPending_ = false;    // a change waits to be brought to frame_
+    qint64 pixelsRepainted_ = 0;
     std::vector<Placed> controls_;
     QEventLoop* modalLoop_ = nullptr;
     int result_ = 0;

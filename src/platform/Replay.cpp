@@ -142,9 +142,51 @@ bool ContinuesLine(const DrawOp& line, const DrawOp& next) {
 
 }  // namespace
 
+std::optional<QRectF> DeviceBounds(const DrawOp& op, const PageTransform& t, double unitsPerPoint) {
+    QRectF box;
+    double pad = 2;  // antialiasing reaches into the next pixel
+    switch (op.kind) {
+        case DrawOp::Line:
+        case DrawOp::Box:
+        case DrawOp::FillBox:
+            box = QRectF(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2)).normalized();
+            // Half the pen each side, and a square cap's half again at an end.
+            if (op.kind != DrawOp::FillBox) pad += PenPixels(op.width, t.scale, unitsPerPoint);
+            break;
+        case DrawOp::Circle: {
+            const double r = std::abs(op.x2);
+            box = QRectF(op.x1 - r, op.y1 - r, 2 * r, 2 * r);
+            pad += PenPixels(op.width, t.scale, unitsPerPoint);
+            break;
+        }
+        case DrawOp::Text: {
+            // Without measuring: no glyph is wider than two ems or deeper
+            // than its line; one em round it for overhangs.
+            const double em = op.font.sizePt * unitsPerPoint;
+            box = QRectF(op.x1 - em, op.y1 - em, (2.0 * static_cast<double>(op.text.size()) + 2) * em,
+                         4 * em);
+            break;
+        }
+        default:
+            return std::nullopt;
+    }
+    return t.ToDevice(box).adjusted(-pad, -pad, pad, pad);
+}
+
 void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransform& transform,
             double unitsPerPoint) {
+    Replay(painter, ops, transform, unitsPerPoint, QRectF());
+}
+
+void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransform& transform,
+            double unitsPerPoint, const QRectF& visible) {
     if (transform.scale <= 0) return;
+    const bool culling = !visible.isNull();
+    auto outside = [&](const DrawOp& op) {
+        if (!culling) return false;
+        const std::optional<QRectF> box = DeviceBounds(op, transform, unitsPerPoint);
+        return box && !box->intersects(visible);
+    };
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -154,6 +196,7 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
     ResolvedFont textFont;
     for (std::size_t i = 0; i < ops.size(); ++i) {
         const DrawOp& op = ops[i];
+        if (op.kind != DrawOp::Line && outside(op)) continue;
         switch (op.kind) {
             case DrawOp::Clear: {
                 painter.setClipping(false);
@@ -180,11 +223,13 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
                     painter.setPen(pen);
                     segments.clear();
                     for (std::size_t j = i; j <= last; ++j)
-                        segments.emplace_back(ops[j].x1, ops[j].y1, ops[j].x2, ops[j].y2);
+                        if (!outside(ops[j]))
+                            segments.emplace_back(ops[j].x1, ops[j].y1, ops[j].x2, ops[j].y2);
                     painter.drawLines(segments.data(), static_cast<int>(segments.size()));
                     i = last;
                     break;
                 }
+                if (outside(op)) break;
                 painter.setPen(MakePen(op, s, unitsPerPoint, Qt::RoundJoin));
                 painter.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
                 break;

@@ -29,6 +29,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QTransform>
+#include <optional>
 #include <vector>
 
 #include "drawing/RecordingSurface.h"
@@ -77,5 +78,16 @@ void UseQtTextMetrics(RecordingSurface& surface);
 // Antialiasing is switched on; the painter's state is restored afterwards.
 void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransform& transform,
             double unitsPerPoint = 20.0);
+// The same, leaving out what lies wholly outside `visible` (device pixels):
+// for repainting a part of a picture under a clip to that part, where the
+// ops left out could not have touched a pixel.
+void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransform& transform,
+            double unitsPerPoint, const QRectF& visible);
+
+// Every device pixel an op can touch lies inside this box: its line width,
+// caps, antialiasing and a text's overhang included. None for an op that may
+// touch any pixel or change how the others draw (a Clear).
+std::optional<QRectF> DeviceBounds(const DrawOp& op, const PageTransform& transform,
+                                   double unitsPerPoint = 20.0);
 
 }  // namespace qv
