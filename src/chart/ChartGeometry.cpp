@@ -68,6 +68,37 @@ PagePoint ToPage(SessionState& s, double r, double x) {
     return ToPage(ScreenGeometry(s), s.SystemZ, r, x, &s.PointRho);
 }
 
+ChartPoint FromPage(const ChartGeometry& g, double pi, double x, double y) {
+    ChartPoint p;
+    double dx = x - g.centerX;
+    const double dy = y - g.centerY;
+    if (dx == 0) dx = 1e-6;
+
+    double a = -std::atan(dy / dx) * 180 / pi;
+    if (dx < 0) a = dy < 0 ? a - 180 : a + 180;
+    if (a > 180) a -= 360;
+    if (a < -180) a += 360;
+    p.angleDeg = a;
+
+    const bool haveChart = g.radius > 0 && std::isfinite(g.radius);
+    double rho = haveChart ? std::sqrt(dx * dx + dy * dy) / g.radius : 2;
+    if (!std::isfinite(rho)) rho = 2;
+    if (rho == 1) rho = 0.999999999999;
+    p.rho = rho;
+
+    const double theta = pi * a / 180;
+    p.u = rho * std::cos(theta);
+    p.v = rho * std::sin(theta);
+    return p;
+}
+
+Impedance ImpedanceOfGamma(double u, double v, double systemZ) {
+    const double d = (1 - u) * (1 - u) + v * v;
+    if (!(d > 0)) return {kOpenOhms, 0};
+    const double z = systemZ;
+    return {((1 - u) * (1 + u) * z - v * (z * v)) / d, ((1 - u) * z * v + v * (1 + u) * z) / d};
+}
+
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2) {
     // Liang-Barsky against the square box.
     const double dx = x2 - x1, dy = y2 - y1;

@@ -4,6 +4,7 @@
 // this folder takes the geometry as an argument.
 #pragma once
 
+#include "calc/Impedance.h"
 #include "drawing/Surface.h"
 #include "session/SessionState.h"
 
@@ -58,6 +59,29 @@ PagePoint ToPage(const ChartGeometry& g, double systemZ, double r, double x,
 // The screen mapping: also leaves |gamma| in s.PointRho (kUnboundedRho when
 // gamma is not finite).
 PagePoint ToPage(SessionState& s, double r, double x);
+
+// A page point read back as a reflection coefficient: the inverse of ToPage.
+struct ChartPoint {
+    double u = 0, v = 0;   // gamma = u + jv
+    double rho = 0;        // |gamma|
+    double angleDeg = 0;   // angle of gamma in degrees, (-180, 180]
+};
+
+// The reflection coefficient at page point (x, y), gamma = (x - centerX,
+// centerY - y) / radius, worked out as angle and magnitude first and u, v
+// from those, so that values derived from u, v agree with the angle shown
+// beside them. Every result is finite:
+//   - exactly above or below the centre the offset counts as 1E-6 twip to
+//     the right, so the angle is +-90 and never divides by zero;
+//   - exactly on the rim rho is 0.999999999999, just inside, where the VSWR
+//     and the impedance of the open circuit are still finite;
+//   - without a chart (a radius of 0 or not finite, as before the page has
+//     opened) every point is outside the rim: rho = 2.
+ChartPoint FromPage(const ChartGeometry& g, double pi, double x, double y);
+
+// The impedance systemZ (1 + gamma) / (1 - gamma) in ohms of gamma = u + jv;
+// gamma = 1 exactly is an open (kOpenOhms).
+Impedance ImpedanceOfGamma(double u, double v, double systemZ);
 
 // Clips the segment to the +-kPageLimit box, keeping its direction. Returns
 // false when nothing of it lies inside.

@@ -52,36 +52,18 @@ Readout ReadoutAt(const ChartGeometry& g, double systemZ, double pi, float x, fl
     if (!(pi > 0) || !std::isfinite(pi)) pi = 4 * std::atan(1.0);
     Readout out;
 
-    double dx = static_cast<double>(x) - g.centerX;
-    const double dy = static_cast<double>(y) - g.centerY;
-    // Exactly above or below the centre the angle would divide by zero.
-    if (dx == 0) dx = 1e-6;
+    // Before the page has set a radius FromPage puts every point outside the
+    // rim: hidden, with the texts of an arbitrary point there.
+    const ChartPoint p = FromPage(g, pi, x, y);
+    out.pointAngle = p.angleDeg;
+    out.visible = p.rho <= 1;
 
-    double a = -std::atan(dy / dx) * 180 / pi;
-    if (dx < 0) a = dy < 0 ? a - 180 : a + 180;
-    if (a > 180) a -= 360;
-    if (a < -180) a += 360;
-    out.pointAngle = a;
-
-    // Before the page has set a radius there is no chart to read: hidden,
-    // with the texts of an arbitrary point outside the rim.
-    const bool haveChart = g.radius > 0 && std::isfinite(g.radius);
-    double rho = haveChart ? std::sqrt(dx * dx + dy * dy) / g.radius : 2;
-    if (!std::isfinite(rho)) rho = 2;
-    out.visible = rho <= 1;
-    // On the rim the VSWR and the resistance would divide by zero.
-    if (rho == 1) rho = 0.999999999999;
-
+    const double rho = p.rho;
     const double vswr = (1 + rho) / (1 - rho);
     const double returnLoss = UncappedReturnLoss(rho);
-
-    const double theta = pi * a / 180;
-    const double u = rho * std::cos(theta);
-    const double v = rho * std::sin(theta);
-    const double d = (1 - u) * (1 - u) + v * v;
-    const double z = systemZ;
-    const double r = ((1 - u) * (1 + u) * z - v * (z * v)) / d;
-    const double xr = ((1 - u) * z * v + v * (1 + u) * z) / d;
+    const double theta = pi * p.angleDeg / 180;
+    const Impedance z = ImpedanceOfGamma(p.u, p.v, systemZ);
+    const double r = z.R, xr = z.X;
     const double mag2 = r * r + xr * xr;
     const double gc = mag2 > 0 ? r / mag2 : 0;
     const double b = mag2 > 0 ? -xr / mag2 : 0;
