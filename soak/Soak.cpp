@@ -7,7 +7,11 @@
 // the run. Built with AddressSanitizer and UndefinedBehaviorSanitizer by
 // `make soak`.
 //
-//   quendavore_soak [--seconds N] [--seed S] [--actions N] [--log N] [--keep]
+//   quendavore_soak [--seconds N] [--seed S] [--actions N] [--log N] [--keep] [--trace]
+//
+// --actions stops after that many actions, --log sets how many are printed
+// when the run dies, --keep keeps the temporary folder, --trace prints every
+// action as it runs.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -60,8 +64,10 @@ namespace {
 std::deque<std::string> gLog;
 std::size_t gLogLines = 60;
 unsigned long long gSeed = 0;
+bool gTrace = false;
 
 void Log(const std::string& line) {
+    if (gTrace) std::printf("%s\n", line.c_str());
     gLog.push_back(line);
     while (gLog.size() > gLogLines) gLog.pop_front();
 }
@@ -671,6 +677,7 @@ int Soak::Finish() {
     int warnings = 0;
     for (const auto& [text, n] : gQtWarnings) warnings += n;
     std::printf("\nsoak: Qt warnings: %d (%zu different)\n", warnings, gQtWarnings.size());
+    for (const auto& [text, n] : gQtWarnings) std::printf("soak:   %dx %s\n", n, text.c_str());
     std::printf("soak: no crash, no sanitizer report\n");
     std::fflush(stdout);
     return 0;
@@ -686,6 +693,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
             else if (a == "--actions" && hasValue) o.maxActions = std::stoll(argv[++i]);
             else if (a == "--log" && hasValue) gLogLines = std::stoul(argv[++i]);
             else if (a == "--keep") o.keep = true;
+            else if (a == "--trace") gTrace = true;
             else return false;
         } catch (const std::exception&) {
             return false;
@@ -702,7 +710,7 @@ int main(int argc, char** argv) {
     Options options;
     options.seed = std::random_device{}();
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: quendavore_soak [--seconds N] [--seed S] [--actions N] [--log N] [--keep]\n");
+        std::fprintf(stderr, "usage: quendavore_soak [--seconds N] [--seed S] [--actions N] [--log N] [--keep] [--trace]\n");
         return 2;
     }
     gSeed = options.seed;
