@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "numbers/Format.h"
 
@@ -186,9 +187,16 @@ bool GetNextValue(LineReader& in, std::string& value) {
 
 bool ReadNetworkStream(std::istream& in, const std::string& name, SessionState& s,
                        MessageSink& sink) {
-    ResetNetwork(s);
+    // Read into a copy: a refused file leaves none of its values behind (an
+    // overlay or sweep value out of range would otherwise be written into
+    // the next design saved, which would then be refused in turn).
+    auto read = std::make_unique<SessionState>(s);
+    ResetNetwork(*read);
     LineReader lines(in);
-    if (in && ReadFields(lines, s, true) && !in.bad()) return true;
+    if (in && ReadFields(lines, *read, true) && !in.bad()) {
+        s = std::move(*read);
+        return true;
+    }
     sink.ShowMessage(NetworkReadFailureMessage(name));
     ResetNetwork(s);
     return false;
