@@ -541,13 +541,16 @@ void AnalyzePage::ChooseBottomMode(bool arithmetic) {
 
 void AnalyzePage::EnterFrequency() {
     UndoStep step(context_.undo, s_, "Test frequency");
-    s_.TestFrequency = ParseValueOf(txtFreq_->text().toStdString());
-    txtFreq_->setText(Q(FormatGeneral(s_.TestFrequency)));
-    if (s_.TestFrequency < kMinTestFrequency) {
+    const double typed = ParseValueOf(txtFreq_->text().toStdString());
+    txtFreq_->setText(Q(FormatGeneral(typed)));
+    // A refused frequency stays in the box, marked, but never reaches the
+    // design: saved, it would make a file that no reader takes back.
+    if (typed < kMinTestFrequency) {
         SetBackgroundColour(txtFreq_, kRejectedBoxColour);
         context_.host.ShowMessage("Please enter a frequency above 10 kHz");
         return;
     }
+    s_.TestFrequency = typed;
     SetBackgroundColour(txtFreq_, kAcceptedBoxColour);
     Redraw();
 }
@@ -555,9 +558,12 @@ void AnalyzePage::EnterFrequency() {
 void AnalyzePage::StepFrequency(double k, bool up, float tuneSize) {
     UndoStep step(context_.undo, s_, "Test frequency");
     double f0 = ParseValueOf(txtFreq_->text().toStdString());
+    // From a refused entry the steps go on from the design's frequency.
+    if (f0 < kMinTestFrequency) f0 = s_.TestFrequency;
     const double f = StepFraction(tuneSize, k, s_.ChartZoom);
-    s_.TestFrequency = up ? f0 * (1 + f) : f0 / (1 + f);
+    s_.TestFrequency = std::max(kMinTestFrequency, up ? f0 * (1 + f) : f0 / (1 + f));
     txtFreq_->setText(Q(FormatGeneral(s_.TestFrequency)));
+    SetBackgroundColour(txtFreq_, kAcceptedBoxColour);
     Redraw();
 }
 

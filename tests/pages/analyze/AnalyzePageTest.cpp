@@ -282,13 +282,18 @@ TEST_F(AnalyzePageTest, FrequencyEntryAndSteps) {
     const std::size_t drawn = page->Recording().Ops().size();
     Type("txtFreq", "5000");
     Click("cmdFreq");
-    EXPECT_EQ(s.TestFrequency, 5000);
+    EXPECT_EQ(s.TestFrequency, 10.5e6);  // refused: a design saved now must read back
     EXPECT_EQ(host.Texts("message"), std::vector<std::string>{"Please enter a frequency above 10 kHz"});
     EXPECT_EQ(Back("txtFreq"), kRejectedBoxColour);
     EXPECT_EQ(page->Recording().Ops().size(), drawn);  // not redrawn
+    Click("cmdFreqDown1");  // steps go on from the design's frequency
+    EXPECT_LT(s.TestFrequency, 10.5e6);
+    EXPECT_GT(s.TestFrequency, 10e6);
+    EXPECT_EQ(Back("txtFreq"), kAcceptedBoxColour);
     Type("txtFreq", "10000");
     Click("cmdFreq");
-    EXPECT_EQ(Back("txtFreq"), kAcceptedBoxColour);
+    Click("cmdFreqDown10");  // never below the lowest frequency a file takes
+    EXPECT_EQ(s.TestFrequency, 10000);
 
     Type("txtFreq", "1E10");
     Click("cmdFreqUp10");
