@@ -40,11 +40,13 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
 #include "app/AppNavigator.h"
 #include "app/Program.h"
+#include "files/NetworkFile.h"
 #include "pages/analyze/AnalyzePage.h"
 #include "pages/design/DesignPage.h"
 #include "session/SessionState.h"
@@ -227,6 +229,8 @@ private:
     void Restart();
     void Unwind();
     void Act();
+    void CheckSessionReadsBack();
+    void LogMessages();
     bool Reachable() const;
     QWidget* Target();
     void Note(const std::string& kind, const std::string& what);
@@ -241,6 +245,8 @@ private:
     void Wheel(QWidget* w);
     void PressKey(QWidget* w);
     void EditStage(DesignPage* page);
+    void PlanRound();
+    bool FollowPlan(QWidget* w);
     void TunePart(AnalyzePage* page);
     void Resize(QWidget* w);
     void CloseWindow(QWidget* w);
@@ -264,10 +270,14 @@ private:
     long long actions_ = 0;
     int restarts_ = 0;
     int messages_ = 0;
+    int unreadable_ = 0;  // actions after which the design would not read back
     std::map<std::string, long long> perKind_;
     std::map<std::string, long long> perWindow_;
     std::string window_;  // the window of the action under way
     std::vector<std::string> typedSeeds_;
+    // A round of steps across dialogs (set a sweep, then tabulate it), one
+    // step an action: a control's name and, for a text box, what to type.
+    std::deque<std::pair<QString, std::string>> plan_;
 };
 
 std::string WindowName(const QWidget* w) {
@@ -318,15 +328,36 @@ void Soak::Tick() {
         opened_.push_back(QApplication::activeModalWidget());
         Act();
         opened_.pop_back();
+        LogMessages();
+        if (depth_ == 1) CheckSessionReadsBack();
     }
-    // What the program said to the user during the action.
+    LogMessages();
+    --depth_;
+}
+
+// What the program said to the user during the action.
+void Soak::LogMessages() {
     for (const ScriptedHost::Call& call : host_.calls)
         if (call.kind == "message") {
             ++messages_;
             Log("  message: " + call.text.substr(0, 160));
         }
     host_.calls.clear();
-    --depth_;
+}
+
+// Whatever the user did, the design as "Save net" would write it now must
+// read back with "Get net": a file the program writes and then refuses
+// loses the user's design. Counted and shown, with the actions that led
+// there.
+void Soak::CheckSessionReadsBack() {
+    const std::string text = NetworkFileText(run_->state, kNetworkFileTitle, "soak");
+    std::istringstream in(text);
+    auto read = std::make_unique<SessionState>();
+    RecordingMessageSink sink;
+    if (ReadNetworkStream(in, "the design", *read, sink)) return;
+    if (unreadable_++ >= 3) return;
+    PrintLog("the design as it would be saved now would not read back");
+    std::fprintf(stderr, "soak: the file:\n%s\n", text.c_str());
 }
 
 // Inside an action, a user can act again only in a dialog the action
@@ -380,7 +411,11 @@ void Soak::Act() {
     ++perWindow_[window_];
     auto* design = dynamic_cast<DesignPage*>(target.data());
     auto* analysis = dynamic_cast<AnalyzePage*>(target.data());
+    if (!plan_.empty() && FollowPlan(target)) return;
+    plan_.clear();
     const int roll = Below(100);
+    if (analysis && Below(100) < 3) PlanRound();
+    if (!plan_.empty() && FollowPlan(target)) return;
     if (roll < 28) ClickButton(target);
     else if (roll < 45) TypeValue(target);
     else if (roll < 50) ChooseOption(target);
@@ -651,6 +686,41 @@ void Soak::TunePart(AnalyzePage* page) {
     for (int i = 0; i < steps && alive && b; ++i) QTest::mouseClick(b, Qt::LeftButton);
 }
 
+// Rounds a user makes on purpose, which random clicks and typing reach too
+// seldom: a valid sweep set up, switched on and tabulated (to a file, the
+// printer or back), or the optimiser run and its result kept or dropped.
+void Soak::PlanRound() {
+    char start[32], stop[32];
+    const double from = std::pow(10.0, Uniform(4.1, 9.6));
+    std::snprintf(start, sizeof start, "%.4g", from);
+    std::snprintf(stop, sizeof stop, "%.4g", std::min(1e10, from * Uniform(1.01, 3)));
+    const std::string points = std::to_string(Below(3) ? 2 + Below(200) : 2 + Below(2000));
+    static const char* const kEnds[] = {"cmdFile", "cmdPrint", "cmdExit"};
+    static const char* const kOutcomes[] = {"cmdKeep", "cmdUndo", "cmdClose"};
+    if (Below(3)) {
+        plan_ = {{"cmdSweepSetup", ""}, {"txtStart", start}, {"txtStop", stop}, {"txtPoints", points},
+                 {"cmdAccept", ""}, {"cmdSweep", ""}, {"cmdTabulate", ""}, {kEnds[Below(3)], ""}};
+    } else {
+        plan_ = {{"cmdOptimise", ""}, {"cmdOptimise", ""}, {kOutcomes[Below(3)], ""}};
+    }
+    Log("  plan: " + std::to_string(plan_.size()) + " steps, from " + plan_.front().first.toStdString());
+}
+
+bool Soak::FollowPlan(QWidget* w) {
+    const auto [name, text] = plan_.front();
+    QWidget* control = w->findChild<QWidget*>(name);
+    if (!control || !control->isVisible() || !control->isEnabled()) return false;
+    plan_.pop_front();
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        Note("plan", "type " + name.toStdString() + " \"" + text + "\"");
+        Type(box, text, false);
+    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+        Note("plan", "button " + name.toStdString());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    return true;
+}
+
 void Soak::Resize(QWidget* w) {
     const int width = Below(4) ? 400 + Below(1600) : 60 + Below(3000);
     const int height = Below(4) ? 300 + Below(1000) : 40 + Below(2000);
@@ -678,6 +748,7 @@ int Soak::Finish() {
     for (const auto& [text, n] : gQtWarnings) warnings += n;
     std::printf("\nsoak: Qt warnings: %d (%zu different)\n", warnings, gQtWarnings.size());
     for (const auto& [text, n] : gQtWarnings) std::printf("soak:   %dx %s\n", n, text.c_str());
+    std::printf("soak: designs that would not read back after %d actions\n", unreadable_);
     std::printf("soak: no crash, no sanitizer report\n");
     std::fflush(stdout);
     return 0;
