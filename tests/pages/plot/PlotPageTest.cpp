@@ -98,12 +98,6 @@ TEST_F(PlotPageTest, SavesThePlotAsAPictureAndPrintsIt) {
     EXPECT_EQ(host.Count("beep"), 0);
 }
 
-}  // namespace
-}  // namespace qv
-
-namespace qv {
-namespace {
-
 // The chart's backdrop is a layer of its own on the page; the picture must
 // carry it under the network and the arcs.
 TEST_F(PlotPageTest, AnalysisPagePictureHasTheChartUnderTheNetwork) {
