@@ -97,13 +97,6 @@ TEST(NetworkFile, StripExtensionCutsOnlyInsideTheFileName) {
     EXPECT_EQ(StripExtension("/home/a.b/net.x.QVF"), "/home/a.b/net");
 }
 
-TEST(NetworkFile, NumbersBeyondADoubleEachWay) {
-    const struct { const char* text; std::optional<double> value; } cases[] = {
-        {"1E400", std::nullopt}, {"-1E400", std::nullopt}, {"1E-400", 0.0}, {"-1E-400", 0.0},
-        {"1E308", 1e308}, {" 2.5E-3 ", 2.5e-3}};
-    for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
-}
-
 TEST(NetworkFile, EarlyEndsCommentsAndOtherLineEndsReadWithoutMessage) {
     std::string early = Edited(0, "t");
     early.resize(early.find("Q circle"));  // an earlier layout
@@ -178,7 +171,13 @@ TEST(NetworkFile, SweepCountsUpToTheSweepsCapacity) {
     EXPECT_EQ(Read(Edited(49, "x: 1501"), 2).s.SweepPoints, 1501);
 }
 
-TEST(NetworkFile, ValuesBeyondWhatTheFileCanCarryAreBoundedAndReadBack) {
+// Beyond a double each way a number is refused or read as 0; within it,
+// beyond what the file can carry, it is bounded and reads back.
+TEST(NetworkFile, NumbersBeyondADoubleOrTheFileAreRefusedOrBounded) {
+    const struct { const char* text; std::optional<double> value; } cases[] = {
+        {"1E400", std::nullopt}, {"-1E400", std::nullopt}, {"1E-400", 0.0}, {"-1E-400", 0.0},
+        {"1E308", 1e308}, {" 2.5E-3 ", 2.5e-3}};
+    for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
     for (const char* x : {"x: 1.797693134862315E+308", "x:-1.7976931348623157E+308"}) {
         Read first(Edited(7, x));
         ASSERT_TRUE(first.ok) << x;
