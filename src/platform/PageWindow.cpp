@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace qv {
@@ -402,38 +403,72 @@ void PageWindow::PaintKeptPicture(QPainter& painter, const PageTransform& t) {
 
 namespace {
 // Where two display lists differ: the device boxes of the ops that are not
-// the same at the same place in both, a box per run of such ops.
-// Empty when they are the same; the whole window when an op that may touch
-// any pixel differs.
-QRegion Differences(const std::vector<DrawOp>& was, const std::vector<DrawOp>& now,
-                    const PageTransform& t, double unitsPerPoint, const QRect& window) {
-    QRegion region;
+// the same at the same place in both, a box per run of such ops, boxes that
+// overlap merged, so that each pixel lies in one box at most. Empty when the
+// lists are the same; the whole window when an op that may touch any pixel
+// differs.
+std::vector<QRect> Differences(const std::vector<DrawOp>& was, const std::vector<DrawOp>& now,
+                               const PageTransform& t, double unitsPerPoint, const QRect& window) {
+    std::vector<QRect> boxes;
+    // A run's lines are gathered in logical units with their widest pen (a
+    // changed curve has a thousand), the rest as DeviceBounds gives them.
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    double left = kInf, top = kInf, right = -kInf, bottom = -kInf, widest = 0;
     QRectF run;
-    int runs = 0;
+    bool open = false;
     auto close = [&] {
-        if (run.isNull()) return;
-        region += run.toAlignedRect();
+        if (left <= right) {
+            const double pad = 2 + PenPixels(widest, t.scale, unitsPerPoint);
+            run |= t.ToDevice(QRectF(QPointF(left, top), QPointF(right, bottom)))
+                       .adjusted(-pad, -pad, pad, pad);
+        }
+        const QRect box = run.toAlignedRect() & window;
+        if (!box.isEmpty()) boxes.push_back(box);
         run = QRectF();
-        ++runs;
+        left = top = kInf, right = bottom = -kInf, widest = 0;
+        open = false;
     };
     const std::size_t n = std::max(was.size(), now.size());
     for (std::size_t i = 0; i < n; ++i) {
         const bool inWas = i < was.size(), inNow = i < now.size();
         if (inWas && inNow && was[i] == now[i]) {
-            close();
+            if (open) close();
             continue;
         }
+        open = true;
         for (const DrawOp* op : {inWas ? &was[i] : nullptr, inNow ? &now[i] : nullptr}) {
             if (!op) continue;
+            if (op->kind == DrawOp::Line) {
+                left = std::min({left, op->x1, op->x2});
+                right = std::max({right, op->x1, op->x2});
+                top = std::min({top, op->y1, op->y2});
+                bottom = std::max({bottom, op->y1, op->y2});
+                widest = std::max(widest, op->width);
+                continue;
+            }
             const std::optional<QRectF> box = DeviceBounds(*op, t, unitsPerPoint);
-            if (!box) return window;
+            if (!box) return {window};
             run |= *box;
         }
     }
-    close();
-    // Many small runs cost more to clip to than their box does to paint.
-    if (runs > 32) return region.boundingRect() & window;
-    return region & window;
+    if (open) close();
+    // Many small boxes cost more to clip to than their bounds do to paint.
+    if (boxes.size() > 32) {
+        QRect all;
+        for (const QRect& b : boxes) all |= b;
+        return {all};
+    }
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t i = 0; i < boxes.size() && !merged; ++i)
+            for (std::size_t j = i + 1; j < boxes.size() && !merged; ++j)
+                if (boxes[i].intersects(boxes[j])) {
+                    boxes[i] |= boxes[j];
+                    boxes.erase(boxes.begin() + static_cast<std::ptrdiff_t>(j));
+                    merged = true;
+                }
+    }
+    return boxes;
 }
 }  // namespace
 
@@ -445,26 +480,34 @@ QRegion PageWindow::UpdateFrame() {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     const std::vector<DrawOp>& ops = recording_.Ops();
-    QRegion changed;
+    std::vector<QRect> boxes;
+    bool whole = false;
     if (frame_.size() != pixels || frame_.devicePixelRatio() != ratio ||
         frameVersion_ != keptVersion_ || frameColour_ != pageColour_) {
         frame_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         frame_.setDevicePixelRatio(ratio);
-        changed = rect();
+        whole = true;
+        boxes = {rect()};
     } else if (pending) {
-        changed = Differences(framed_, ops, t, unitsPerPoint_, rect());
+        boxes = Differences(framed_, ops, t, unitsPerPoint_, rect());
+        whole = boxes.size() == 1 && boxes[0] == rect();
     } else {
         return {};
     }
     pixelsRepainted_ = 0;
-    if (changed.isEmpty()) return changed;
-    for (const QRect& r : changed) pixelsRepainted_ += qint64(r.width()) * r.height();
+    QRegion changed;
     {
+        // Box by box under a plain rectangular clip, which the rasteriser
+        // handles faster than a region; the boxes do not overlap, so every
+        // pixel is painted once, from the kept layer up.
         QPainter painter(&frame_);
-        painter.setClipRegion(changed);
-        PaintKeptPicture(painter, t);
-        const bool whole = changed == QRegion(rect());
-        Replay(painter, ops, t, unitsPerPoint_, whole ? QRectF() : QRectF(changed.boundingRect()));
+        for (const QRect& box : boxes) {
+            painter.setClipRect(box);
+            PaintKeptPicture(painter, t);
+            Replay(painter, ops, t, unitsPerPoint_, whole ? QRectF() : QRectF(box));
+            pixelsRepainted_ += qint64(box.width()) * box.height();
+            changed += box;
+        }
     }
     framed_ = ops;
     frameVersion_ = keptVersion_;

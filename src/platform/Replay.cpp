@@ -187,6 +187,17 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
         const std::optional<QRectF> box = DeviceBounds(op, transform, unitsPerPoint);
         return box && !box->intersects(visible);
     };
+    // The same test for the lines of a curve, which share one pen: in
+    // logical units, without building boxes.
+    const QRectF seen = culling ? QRectF(transform.ToLogical(visible.topLeft()),
+                                         transform.ToLogical(visible.bottomRight()))
+                                : QRectF();
+    auto lineOutside = [&](const DrawOp& op, double pad) {
+        return culling && (std::max(op.x1, op.x2) + pad < seen.left() ||
+                           std::min(op.x1, op.x2) - pad > seen.right() ||
+                           std::max(op.y1, op.y2) + pad < seen.top() ||
+                           std::min(op.y1, op.y2) - pad > seen.bottom());
+    };
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -222,8 +233,10 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
                     pen.setCapStyle(Qt::SquareCap);
                     painter.setPen(pen);
                     segments.clear();
+                    // DeviceBounds' margin, in logical units.
+                    const double pad = (2 + PenPixels(op.width, s, unitsPerPoint)) / s;
                     for (std::size_t j = i; j <= last; ++j)
-                        if (!outside(ops[j]))
+                        if (!lineOutside(ops[j], pad))
                             segments.emplace_back(ops[j].x1, ops[j].y1, ops[j].x2, ops[j].y2);
                     painter.drawLines(segments.data(), static_cast<int>(segments.size()));
                     i = last;
