@@ -94,7 +94,9 @@ bool ReadFields(LineReader& in, SessionState& s, bool checked) {
     if (!r.Next(s.SystemZ)) return over();
     if (!check(s.SystemZ < 1)) return false;
     if (!r.Next(s.Value[0][1])) return over();
-    if (!check(s.Value[0][1] < 1)) return false;
+    // Any resistance the load editor takes (above 0) reads back, small
+    // antennas' fractions of an ohm included.
+    if (!check(!(s.Value[0][1] > 0))) return false;
     if (!r.Next(s.Value[0][2])) return over();
 
     for (int stage = kFirstStage; stage <= kLastStage; ++stage) {
@@ -121,7 +123,8 @@ bool ReadFields(LineReader& in, SessionState& s, bool checked) {
     };
     if (!check(!unset && s.SweepStart < 10000)) return false;
     if (!r.Next(s.SweepStop)) return over() && (!unset || groupStaysUnset());
-    if (!check(unset ? s.SweepStop != 0 : s.SweepStop < 10100)) return false;
+    // The sweep set-up takes any stop in the band above the start.
+    if (!check(unset ? s.SweepStop != 0 : s.SweepStop < 10000)) return false;
     if (!r.NextInt(s.SweepPoints, 0, kSweepCapacity)) return over() && (!unset || groupStaysUnset());
     if (!check(unset ? s.SweepPoints != 0 : s.SweepPoints < 1)) return false;
     return true;

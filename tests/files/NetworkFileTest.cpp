@@ -136,6 +136,12 @@ TEST(NetworkFile, FailuresGiveTheMessageAndDefaults) {
     }
 }
 
+TEST(NetworkFile, WhatThePagesAcceptReadsBack) {
+    // A load of a fraction of an ohm; the narrowest sweep at the band's foot.
+    for (auto [line, text] : {std::pair{6, "Antenna R: .5"}, {48, "Sweep stop: 10050"}})
+        EXPECT_TRUE(Read(Edited(line, text)).ok) << text;
+}
+
 TEST(NetworkFile, UnknownElementCodesThatFitTheirFieldAreRead) {
     Read odd(Edited(9, "Element type for stage 1: 14"));
     EXPECT_TRUE(odd.ok);
