@@ -16,8 +16,6 @@ double AsFloat(double v) { return static_cast<double>(static_cast<float>(v)); }
 // box stay doubles until a clip brings them in.
 double RoundInBox(double v) { return std::fabs(v) <= kPageLimit ? AsFloat(v) : v; }
 
-constexpr double kFarLimit = 1.0e12;
-
 }  // namespace
 
 ChartGeometry ScreenGeometry(const SessionState& s) {
@@ -47,9 +45,7 @@ PagePoint ToPage(const ChartGeometry& geo, double systemZ, double r, double x, d
     if (!g.finite) return p;
     double ox = geo.radius * g.u;
     double oy = -geo.radius * g.v;
-    // Pull very distant points in towards the centre along their own
-    // direction, so that later clipping never subtracts overflowing numbers;
-    // seen from the page the direction changes by less than 1e-6 rad.
+    // Very distant points are pulled in to kFarLimit along their own direction.
     const double far = std::fmax(std::fabs(ox), std::fabs(oy));
     if (far > kFarLimit) {
         ox = ox / far * kFarLimit;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calc/Impedance.h"
+#include "drawing/PageLimits.h"
 #include "drawing/Surface.h"
 #include "session/SessionState.h"
 
@@ -25,12 +26,6 @@ inline constexpr double kDefaultCenterY = 5000;
 inline constexpr double kRadiusPerZoom = 3500;
 inline constexpr double kPanelBandBottom = 1500;  // presses above pick parts
 inline constexpr double kDragFloor = 2000;        // drags only below this y
-
-// Every coordinate handed to a surface lies within +-kPageLimit twips. A
-// dragged chart or an impedance near -SystemZ can put points absurdly far
-// off the page; beyond this box nothing can be seen, and the painter below
-// the surface turns coordinates into integers.
-inline constexpr double kPageLimit = 1.0e6;
 
 // PointRho when the reflection coefficient is unbounded (z = -1, or an input
 // that is not a finite number).
@@ -86,6 +81,12 @@ Impedance ImpedanceOfGamma(double u, double v, double systemZ);
 // Clips the segment to the +-kPageLimit box, keeping its direction. Returns
 // false when nothing of it lies inside.
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2);
+
+// Whether (x, y) lies in the +-kPageLimit box (a point outside it is not
+// drawn on its own; a segment reaching out is clipped).
+inline bool InPageBox(double x, double y) {
+    return x >= -kPageLimit && x <= kPageLimit && y >= -kPageLimit && y <= kPageLimit;
+}
 
 // A coordinate brought into the +-kPageLimit box and rounded to a 32-bit
 // float; NaN becomes 0. For shapes that stay near the chart (grids, frame,

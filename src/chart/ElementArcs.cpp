@@ -21,10 +21,6 @@ struct ArcPen {
     double x = 0, y = 0;
 };
 
-bool InsideBox(double x, double y) {
-    return std::fabs(x) <= kPageLimit && std::fabs(y) <= kPageLimit;
-}
-
 void PlotArcPoint(SessionState& s, Surface& surf, const ChartGeometry& g,
                   const ArcStyle& style, ArcPen& pen, double R, double X) {
     const PagePoint p = ToPage(g, s.SystemZ, R, X, &s.PointRho);
@@ -33,7 +29,7 @@ void PlotArcPoint(SessionState& s, Surface& surf, const ChartGeometry& g,
     if (!p.valid) {
         pen.havePrev = false;
     } else if (pen.start || !pen.havePrev) {
-        if (InsideBox(p.x, p.y)) {
+        if (InPageBox(p.x, p.y)) {
             if (pen.start) {
                 for (double r : {15.0, 30.0, 45.0}) surf.Circle(p.x, p.y, r, 0, 0, 1);
             }

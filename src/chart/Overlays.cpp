@@ -9,10 +9,6 @@ namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
 
-bool InsideBox(double x, double y) {
-    return std::fabs(x) <= kPageLimit && std::fabs(y) <= kPageLimit;
-}
-
 // Joins polyline points, clipping each segment to the page box so that a
 // chart dragged far away or a huge low-Q circle never hands the painter
 // absurd coordinates.
@@ -22,7 +18,7 @@ public:
     void Point(double x, double y, Colour colour) {
         surf_.SetColour(colour);
         if (!started_) {
-            if (InsideBox(x, y)) surf_.Line(PageCoord(x), PageCoord(y), PageCoord(x), PageCoord(y));
+            if (InPageBox(x, y)) surf_.Line(PageCoord(x), PageCoord(y), PageCoord(x), PageCoord(y));
             started_ = true;
         } else {
             double x1 = x_, y1 = y_, x2 = x, y2 = y;

@@ -9,17 +9,8 @@
 namespace qv {
 namespace {
 
-// The formatters work in single precision; outside the rim the values can
-// grow without bound (they are computed but hidden), so keep them within
-// what a float holds after the largest prefix division.
-double Formattable(double v) {
-    constexpr double kLimit = 1.0e15;
-    if (std::isnan(v)) return 0;
-    if (v > kLimit) return kLimit;
-    if (v < -kLimit) return -kLimit;
-    return v;
-}
-
+// Outside the rim the values can grow without bound (they are computed but
+// hidden), so every value passes through Formattable.
 std::string F(double v) { return FormatResistance(Formattable(v)); }
 
 // Conductance and susceptance: in siemens they are mostly fractions of a

@@ -10,7 +10,7 @@ namespace qv {
 namespace {
 
 bool Placeable(const PagePoint& p) {
-    return p.valid && std::fabs(p.x) <= kPageLimit && std::fabs(p.y) <= kPageLimit;
+    return p.valid && InPageBox(p.x, p.y);
 }
 
 bool InBand(double f) { return f >= kSweepMinFrequency && f <= kSweepMaxFrequency; }

@@ -3,15 +3,15 @@
 #include <cmath>
 #include <utility>
 
+#include "drawing/PageLimits.h"
+
 namespace qv {
 namespace {
-// Whatever a caller computed, the display list holds only finite numbers: a
-// NaN or an infinity would reach the painter as an undefined integer.
-constexpr double kCoordLimit = 1e9;
+// Whatever a caller computed, the display list holds only finite numbers.
 double Finite(double v) {
     if (std::isnan(v)) return 0;
-    if (v > kCoordLimit) return kCoordLimit;
-    if (v < -kCoordLimit) return -kCoordLimit;
+    if (v > kSurfaceLimit) return kSurfaceLimit;
+    if (v < -kSurfaceLimit) return -kSurfaceLimit;
     return v;
 }
 }  // namespace

@@ -179,6 +179,13 @@ std::string FormatBanded(double value, const Band (&bands)[N]) {
 
 }  // namespace
 
+double Formattable(double v) {
+    if (std::isnan(v)) return 0;
+    if (v > kFormattableLimit) return kFormattableLimit;
+    if (v < -kFormattableLimit) return -kFormattableLimit;
+    return v;
+}
+
 std::string NumberText(double value, int digits) {
     if (!std::isfinite(value)) return value < 0 ? NonFinite(value) : " " + NonFinite(value);
     if (digits < 1) digits = 1;

@@ -18,6 +18,14 @@ std::string FormatImpedance(double value);    // "50 ", "75 k"
 // blank. NumberText(1000000) == " 1000000", NumberText(-0.5) == "-.5".
 std::string NumberText(double value, int digits = 15);
 
+// The largest magnitude handed to the formatters for a value that can grow
+// without bound (the readout's values outside the rim, the return loss of a
+// rho far above 1). The formatters work in single precision; 1E+15 still
+// holds as a float after the largest prefix's division, with digits to spare.
+inline constexpr double kFormattableLimit = 1.0e15;
+// v held within +-kFormattableLimit; NaN becomes 0.
+double Formattable(double v);
+
 // The text without its leading and trailing blanks. The formatters pad with
 // blanks to keep columns; captions, labels and dialogs show the bare text.
 std::string TrimBlanks(const std::string& text);

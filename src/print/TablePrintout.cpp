@@ -98,7 +98,7 @@ std::string ReturnLossText(double rho) {
     const double db = UncappedReturnLoss(rho);
     if (!(db <= kReturnLossCapDb)) return ">" + TrimBlanks(NumberText(kReturnLossCapDb));
     // An infinite rho cannot come from the sweep; keep the formatter finite.
-    return FormatResistance(std::max(db, -1e15));
+    return FormatResistance(Formattable(db));
 }
 
 std::string TabulatedLine(const SessionState& s, int i) {
