@@ -60,6 +60,14 @@ TEST(ChartGrids, CirclesAndArcsLieWhereTheirValuesSay) {
             for (const double x : {v, -v})
                 EXPECT_TRUE(HasArcOn(lines, 8000 + side * 3500, 5000 - side * 3500 / x, 3500 / v)) << x;
         }
+        // Labels beside their lines: +1 at its end of the rim, 0 at the axis's end.
+        const auto near = [&](const char* text, double x, double y) {
+            return std::any_of(rs.Ops().begin(), rs.Ops().end(), [&](const DrawOp& op) {
+                return op.kind == DrawOp::Text && op.text == text && std::hypot(op.x1 - x, op.y1 - y) < 400;
+            });
+        };
+        EXPECT_TRUE(near("+1", 8000, 5000 - side * 3500)) << admittance;
+        EXPECT_TRUE(near("0", 8000 - side * 3500, 5000)) << admittance;
     }
 }
 

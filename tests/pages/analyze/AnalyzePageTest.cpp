@@ -156,8 +156,7 @@ TEST_F(AnalyzePageTest, DragMovesOnlyBelowTwoThousandTwipsAndStaysSound) {
 
 TEST_F(AnalyzePageTest, PartPickUsesStrictEdges) {
     test::SetStage(s, 1, SeriesCapacitor, 1000e-12);
-    test::SetStage(s, 2, ShuntLCPair, 1e-6);
-    s.Value[2][3] = 100e-12;
+    test::SetStage(s, 2, ShuntLCPair, 1e-6, 0, 100e-12);
     Open();
     const auto e = s.PanelEdge;
     ASSERT_EQ(e[2], e[5]);
