@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "files/TextFile.h"
+#include "numbers/Format.h"
 #include "numbers/Parse.h"
 
 namespace qv {
@@ -93,6 +94,20 @@ bool ParseLoadData(const std::string& name, SessionState& s, MessageSink& sink) 
     std::ifstream in;
     OpenForReading(in, name, kMaxLoadDataBytes);
     return ParseLoadDataStream(in, s, sink);
+}
+
+std::string LoadTableProblem(const SessionState& s, const std::string& name) {
+    const int rows = LoadTableRows(s);
+    for (int i = 1; i <= rows; ++i) {
+        const std::string row = name + ": row " + std::to_string(i) + " has ";
+        if (!(s.LoadFreq[i] >= 10000 && s.LoadFreq[i] <= 1e10))
+            return row + "a frequency of " + TrimBlanks(FormatGeneral(s.LoadFreq[i])) +
+                   "Hz, outside 10 kHz to 10 GHz; the load was not changed.";
+        if (!(s.LoadR[i] > 0))
+            return row + "a resistance of " + TrimBlanks(FormatGeneral(s.LoadR[i])) +
+                   " ohms; a load needs one above 0. The load was not changed.";
+    }
+    return {};
 }
 
 bool ApplyLoadTable(SessionState& s) {

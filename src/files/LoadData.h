@@ -34,6 +34,13 @@ bool ParseLoadData(const std::string& name, SessionState& s, MessageSink& sink);
 // Same from an open stream (after the empty-name step).
 bool ParseLoadDataStream(std::istream& in, SessionState& s, MessageSink& sink);
 
+// Empty when every row held lies in the band the program works in (10 kHz
+// to 10 GHz) with a resistance above 0; else the message naming the file
+// and the first row at fault. A file that is no load table (a design, a
+// picture) reads as rows of 0 Hz, and a design holding such a row as its
+// load could not be saved readably.
+std::string LoadTableProblem(const SessionState& s, const std::string& name);
+
 // Switches to the load table once rows are held: LoadMode LoadTable, sweep limits
 // from the first and last row, the middle row Int(N/2)+1 as the test point
 // and the load. A count above the table's 1000 rows is cut to 1000. False,

@@ -25,9 +25,13 @@ bool OpenStartFile(const std::string& path, SessionState& s, MessageSink& sink) 
     }
     const std::int16_t held = s.SweepPoints;
     s.SweepPoints = 0;
-    if (ParseLoadData(path, s, sink) && s.SweepPoints > 0 && ApplyLoadTable(s)) {
-        s.LoadFileName = path;
-        return true;
+    if (ParseLoadData(path, s, sink) && s.SweepPoints > 0) {
+        const std::string problem = LoadTableProblem(s, path);
+        if (problem.empty() && ApplyLoadTable(s)) {
+            s.LoadFileName = path;
+            return true;
+        }
+        if (!problem.empty()) sink.ShowMessage(problem);
     }
     s.SweepPoints = held;
     s.SavedSweepPoints = held;

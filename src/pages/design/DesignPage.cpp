@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -465,6 +466,7 @@ void DesignPage::EnterSystemZ() {
 void DesignPage::GetLoadTable() {
     UndoStep step(context_.undo, s_, "Get freq/load");
     Host& host = context_.host;
+    const auto before = std::make_unique<SessionState>(s_);
     // Kept here, not only in SavedSweepPoints, which the reader itself
     // overwrites with the count it found on entry.
     const std::int16_t held = s_.SweepPoints;
@@ -491,6 +493,14 @@ void DesignPage::GetLoadTable() {
     } else if (name) {
         s_.LoadFileName = *name;
         ParseLoadData(*name, s_, host);
+    }
+    // A table with a row outside the band is refused whole: the design
+    // could not be saved readably with it.
+    if (const std::string problem = name ? LoadTableProblem(s_, *name) : std::string();
+        !problem.empty()) {
+        host.ShowMessage(problem);
+        s_ = *before;
+        return;
     }
     if (s_.SweepPoints == 0) {
         s_.SweepPoints = held;

@@ -123,6 +123,12 @@ TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
     Press("cmdGetLoad");  // an empty file keeps the table
     EXPECT_EQ(state.SweepPoints, 8);
     EXPECT_EQ(Messages().size(), 1u);
+    test::WriteAll(dir.File("t.RJX"), "Quendavore network file\r\nFrequency: 14200000 \r\n");
+    host.fileAnswers.push_back(dir.File("t.RJX"));
+    Press("cmdGetLoad");  // no load table (rows of 0 Hz): refused whole
+    EXPECT_EQ(state.SweepPoints, 8);
+    EXPECT_EQ(state.LoadFreq[1], 1e6);
+    EXPECT_EQ(Messages().size(), 2u);
 
     // The content makes a file Touchstone: refused whole (the reader's
     // messages are its own tests'), or the load whole.
@@ -132,13 +138,13 @@ TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
     Press("cmdGetLoad");
     EXPECT_EQ(state.SweepPoints, 8);
     EXPECT_EQ(state.Value[0][1], 77);
-    EXPECT_EQ(Messages().size(), 2u);
-    test::WriteAll(dir.File("m.s2p"), "# Hz S RI R 50\n1 .2 0 0 0 0 0 0 0\n2 .2 0 0 0 0 0 0 0\n");
+    EXPECT_EQ(Messages().size(), 3u);
+    test::WriteAll(dir.File("m.s2p"), "# MHz S RI R 50\n1 .2 0 0 0 0 0 0 0\n2 .2 0 0 0 0 0 0 0\n");
     host.fileAnswers.push_back(dir.File("m.s2p"));
     Press("cmdGetLoad");
     EXPECT_EQ(state.SweepPoints, 2);
     EXPECT_DOUBLE_EQ(state.Value[0][1], 75);
-    EXPECT_EQ(Messages().size(), 3u);  // the S11 note
+    EXPECT_EQ(Messages().size(), 4u);  // the S11 note
 }
 
 TEST_F(DesignPageTest, UnknownElementCodesFromAFileLeaveThePageSound) {
