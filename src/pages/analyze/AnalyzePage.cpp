@@ -506,10 +506,14 @@ void AnalyzePage::StepRow(bool top, double k, bool up, float tuneSize) {
     UndoStep step(context_.undo, s_, "Tune");
     TuneRow& row = top ? top_ : bottom_;
     double& v = s_.Value[st][slot];
+    const double held = v;
     v = ParseValueOf(row.box->text().toStdString());
     const double f = StepFraction(tuneSize, k, s_.ChartZoom);
     v = top ? Stepped(v, s_.TopMode[st], s_.TopRef[st], f, up)
             : Stepped(v, s_.BottomMode[st], s_.BottomRef[st], f, up);
+    // A part may pass zero (it is marked), but the load's resistance stays
+    // above it: no network file could carry the design otherwise.
+    if (st == 0 && top && !(v > 0)) v = held > 0 ? held : 50;
     WriteTuningTexts();
     if (top)
         SetBackgroundColour(top_.box,

@@ -251,6 +251,11 @@ TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
     EXPECT_EQ(s.Value[0][1], 50);
     EXPECT_EQ(s.Value[0][2], 0);
     EXPECT_FALSE(Shown("txtZ2") || Shown("cmd4down1"));
+    // The load's resistance never steps to zero or below: no file could
+    // carry the design then.
+    Click("optTopArithmetic");
+    for (int i = 0; i < 11; ++i) Click("cmd3down10");
+    EXPECT_GT(s.Value[0][1], 0);
 }
 
 TEST_F(AnalyzePageTest, FrequencyEntryAndSteps) {
