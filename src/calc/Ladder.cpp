@@ -13,11 +13,10 @@ bool InRange(int code) { return code >= SeriesCapacitor && code <= ShuntResistor
 bool IsLine(int code) { return code >= TransmissionLine && code <= ShuntOpenStub; }
 
 // One stage at n points, slots 1 and 3 and the frequency per point.
-void StageAt(SessionState& s, int stage, const double* v1, const double* v3, const double* f,
+void StageAt(const SessionState& s, int stage, const double* v1, const double* v3, const double* f,
              double* R, double* X, int n, std::vector<double>& a, std::vector<double>& b) {
     const int code = s.ElementType[stage];
     if (!InRange(code)) return;
-    if (IsLine(code)) s.VelocityFactor = 1.0;
     a.resize(n);
     b.resize(n);
     const auto& v = s.Value[stage];
@@ -27,11 +26,10 @@ void StageAt(SessionState& s, int stage, const double* v1, const double* v3, con
 
 // One stage at n points with its values and the frequency fixed: its
 // effect is the same for all of them.
-void FixedStage(SessionState& s, int stage, double f, double* R, double* X, int n,
+void FixedStage(const SessionState& s, int stage, double f, double* R, double* X, int n,
                 std::vector<double>& a, std::vector<double>& b) {
     const int code = s.ElementType[stage];
     if (!InRange(code)) return;
-    if (IsLine(code)) s.VelocityFactor = 1.0;
     const auto& v = s.Value[stage];
     const double t = IsLine(code) ? std::tan(tf::LineAngle(v[1], f, v[2])) : 0;
     const tf::Effect e = tf::EffectOf(code, v[1], v[2], v[3], v[4], tf::Omega(f), t);
@@ -47,28 +45,27 @@ Impedance LoadAsTaken(double R, double X) {
     return {taken(R), taken(X)};
 }
 
-LadderStart StartOf(SessionState& s, std::int16_t loadIndex) {
+LadderStart StartOf(const SessionState& s, std::int16_t loadIndex) {
     LadderStart start;
     // Written so that a NaN frequency also counts as "no frequency".
     if (!(s.TestFrequency > 0)) return start;
     start.computes = true;
     if (s.LoadMode != SingleLoad) {
         const int row = std::clamp<int>(loadIndex, 0, kMaxLoadPoints);
-        s.TestFrequency = s.LoadFreq[row];
+        start.f = s.LoadFreq[row];
         start.z = {s.LoadR[row], s.LoadX[row]};
     } else {
+        start.f = s.TestFrequency;
         start.z = {s.Value[0][1], s.Value[0][2]};
     }
-    start.f = s.TestFrequency;
     start.z = LoadAsTaken(start.z.R, start.z.X);
     return start;
 }
 
-Impedance ApplyStages(SessionState& s, int first, int last, double f, Impedance z) {
+Impedance ApplyStages(const SessionState& s, int first, int last, double f, Impedance z) {
     for (int stage = first; stage <= last; ++stage) {
         const int code = s.ElementType[stage];
         if (!InRange(code)) continue;
-        if (IsLine(code)) s.VelocityFactor = 1.0;
         const auto& v = s.Value[stage];
         const double t = IsLine(code) ? std::tan(tf::LineAngle(v[1], f, v[2])) : 0;
         const tf::Effect e = tf::EffectOf(code, v[1], v[2], v[3], v[4], tf::Omega(f), t);
@@ -77,7 +74,13 @@ Impedance ApplyStages(SessionState& s, int first, int last, double f, Impedance 
     return z;
 }
 
-void WalkStage(SessionState& s, int stage, const double* v1, const double* v3, double f,
+bool HasLineOrStub(const SessionState& s) {
+    for (int stage = kFirstStage; stage <= kLastStage; ++stage)
+        if (IsLine(s.ElementType[stage])) return true;
+    return false;
+}
+
+void WalkStage(const SessionState& s, int stage, const double* v1, const double* v3, double f,
                Impedance z, double* R, double* X, int n) {
     const Impedance entering = ApplyStages(s, kFirstStage, stage - 1, f, z);
     std::fill_n(R, n, entering.R);
@@ -88,7 +91,7 @@ void WalkStage(SessionState& s, int stage, const double* v1, const double* v3, d
     for (int later = stage + 1; later <= kLastStage; ++later) FixedStage(s, later, f, R, X, n, a, b);
 }
 
-void ApplyNetwork(SessionState& s, const double* f, double* R, double* X, int n) {
+void ApplyNetwork(const SessionState& s, const double* f, double* R, double* X, int n) {
     std::vector<double> a, b, v1, v3;
     for (int stage = kFirstStage; stage <= kLastStage; ++stage) {
         v1.assign(n, s.Value[stage][1]);

@@ -25,24 +25,27 @@ struct LadderStart {
 // starts as a short), |R| and |X| are held to kOpenOhms.
 Impedance LoadAsTaken(double R, double X);
 
-// Math's first steps: in load-table mode (LoadMode other than SingleLoad) it writes the row's
-// frequency to TestFrequency; when `computes` is false nothing is written.
-LadderStart StartOf(SessionState& s, std::int16_t loadIndex);
+// Math's first steps: whether it computes, and the frequency and load it
+// starts from (in load-table mode, LoadMode other than SingleLoad, the row's;
+// Math then writes that frequency to TestFrequency).
+LadderStart StartOf(const SessionState& s, std::int16_t loadIndex);
 
-// Stages first..last applied to z at frequency f, as Math applies them;
-// sets VelocityFactor to 1 when a line or stub is among them.
-Impedance ApplyStages(SessionState& s, int first, int last, double f,
-                                  Impedance z);
+// Stages first..last applied to z at frequency f, as Math applies them.
+Impedance ApplyStages(const SessionState& s, int first, int last, double f, Impedance z);
+
+// Whether a line or stub is among stages 1..5 (a calculation through them
+// sets VelocityFactor to 1).
+bool HasLineOrStub(const SessionState& s);
 
 // n points that differ only in stage `stage`'s slots 1 and 3 (v1[i], v3[i]),
 // at one frequency f, all entering the network as z: the input impedance of
 // each in R[i], X[i]. The stages before `stage` are worked out once.
-void WalkStage(SessionState& s, int stage, const double* v1, const double* v3, double f,
+void WalkStage(const SessionState& s, int stage, const double* v1, const double* v3, double f,
                Impedance z, double* R, double* X, int n);
 
 // n points at frequencies f[i] entering the network as R[i] + jX[i]: the
 // network applied to each, in place. Every f[i] must be above 0 (Math does
 // nothing otherwise; the caller decides what such a point shows).
-void ApplyNetwork(SessionState& s, const double* f, double* R, double* X, int n);
+void ApplyNetwork(const SessionState& s, const double* f, double* R, double* X, int n);
 
 }  // namespace qv

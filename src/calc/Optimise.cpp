@@ -21,12 +21,13 @@ using Clock = std::chrono::steady_clock;
 
 bool Positive(double v) { return v > 0 && std::isfinite(v); }
 
-// The worst VSWR over the band of `work`, whose sweep results it overwrites.
-double SweptWorstVswr(SessionState& work) {
+// The worst VSWR over the band of `work`.
+double SweptWorstVswr(const SessionState& work) {
     if (BandPoints(work) == 0) return kVswrLimit;
-    const int n = ComputeSweep(work);
+    SweepResult sweep;
+    SweepOf(work, sweep);
     double worst = 1;
-    for (int k = 0; k < n; ++k) worst = std::max(worst, work.SweepVswr[k]);
+    for (int k = 0; k < sweep.points; ++k) worst = std::max(worst, sweep.vswr[k]);
     return worst;
 }
 
@@ -47,7 +48,8 @@ public:
     Search(const SessionState& s, const OptimiseOptions& o)
         : work_(std::make_unique<SessionState>(s)), o_(o), start_(Clock::now()) {
         for (const TunedValue& v : o.values) base_.push_back(s.Value[v.stage][v.slot]);
-        points_ = ComputeSweep(*work_);
+        SweepOf(*work_, sweep_);
+        points_ = sweep_.points;
         if (o.timeLimitSeconds > 0)
             deadline_ = start_ + std::chrono::duration_cast<Clock::duration>(
                                      std::chrono::duration<double>(o.timeLimitSeconds));
@@ -64,14 +66,14 @@ public:
             const TunedValue& v = o_.values[i];
             work_->Value[v.stage][v.slot] = base_[i] * std::exp(u[i]);
         }
-        ComputeSweep(*work_);
+        SweepOf(*work_, sweep_);
         double worst = -std::numeric_limits<double>::infinity();
         double worstVswr = 1;
         for (int k = 0; k < points_; ++k) {
-            const double f = PointFigure(o_.goal, work_->SweepRho[k], work_->SweepVswr[k]);
+            const double f = PointFigure(o_.goal, sweep_.rho[k], sweep_.vswr[k]);
             if (figures != nullptr) figures[k] = f;
             worst = std::max(worst, f);
-            worstVswr = std::max(worstVswr, work_->SweepVswr[k]);
+            worstVswr = std::max(worstVswr, sweep_.vswr[k]);
         }
         ++evaluations_;
         if (worst < localFigure_) {
@@ -126,6 +128,7 @@ private:
     }
 
     std::unique_ptr<SessionState> work_;  // large: kept off the stack
+    SweepResult sweep_;
     const OptimiseOptions& o_;
     std::vector<double> base_;
     int points_ = 0;
@@ -315,8 +318,7 @@ int BandPoints(const SessionState& s) {
 }
 
 double WorstVswr(const SessionState& s) {
-    auto work = std::make_unique<SessionState>(s);
-    return SweptWorstVswr(*work);
+    return SweptWorstVswr(s);
 }
 
 double GoalFigure(OptimiseGoal goal, double vswr) {

@@ -1,26 +1,27 @@
 #include "calc/Sweep.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "calc/Ladder.h"
+#include "calc/Math.h"
 #include "calc/Reflection.h"
 
 namespace qv {
 
-namespace tf = transforms;
-
-
-int ComputeSweep(SessionState& s) {
+void SweepOf(const SessionState& s, SweepResult& out) {
+    out.points = 0;
+    out.computed = false;
     const bool table = s.LoadMode == LoadTable;
-    if (!table && s.LoadMode != SingleLoad) return 0;
+    if (!table && s.LoadMode != SingleLoad) return;
 
     // The results hold 2001 points and the table the rows actually read; a
     // larger SweepPoints (a hand-edited file) computes as many points as fit.
     const int n = table ? LoadTableRows(s) : std::clamp<int>(s.SweepPoints, 0, kSweepCapacity);
-    if (n <= 0) return 0;
-    std::vector<double> R(n), X(n);
-    double* f = s.SweepFreq.data();
+    if (n <= 0) return;
+    for (auto* v : {&out.freq, &out.R, &out.X, &out.rho, &out.angleDeg, &out.vswr}) v->resize(n);
+    double* f = out.freq.data();
+    double* R = out.R.data();
+    double* X = out.X.data();
     const Impedance load = LoadAsTaken(s.Value[0][1], s.Value[0][2]);
     for (int k = 0; k < n; ++k) {
         if (table) {
@@ -36,16 +37,14 @@ int ComputeSweep(SessionState& s) {
             X[k] = load.X;
         }
     }
-    const double velocityFactor = s.VelocityFactor;
-    ApplyNetwork(s, f, R.data(), X.data(), n);
+    ApplyNetwork(s, f, R, X, n);
 
     // A point without a frequency is not computed: it shows the table row
     // as read, or with the single load what the point before it showed.
-    bool anyComputed = false;
     double prevR = s.CurrentR, prevX = s.CurrentX;
     for (int k = 0; k < n; ++k) {
         if (f[k] > 0) {
-            anyComputed = true;
+            out.computed = true;
         } else if (table) {
             R[k] = s.LoadR[k + 1];
             X[k] = s.LoadX[k + 1];
@@ -56,18 +55,28 @@ int ComputeSweep(SessionState& s) {
         prevR = R[k];
         prevX = X[k];
     }
-    if (!anyComputed) s.VelocityFactor = velocityFactor;
-    s.CurrentR = R[n - 1];
-    s.CurrentX = X[n - 1];
 
     for (int k = 0; k < n; ++k) {
         const Reflection g = ReflectionOf(R[k], X[k], s.SystemZ);
-        s.SweepR[k] = R[k];
-        s.SweepX[k] = X[k];
-        s.SweepRho[k] = g.rho;
-        s.SweepRhoAngle[k] = g.angleDeg;
-        s.SweepVswr[k] = g.vswr;
+        out.rho[k] = g.rho;
+        out.angleDeg[k] = g.angleDeg;
+        out.vswr[k] = g.vswr;
     }
+    out.points = n;
+}
+
+int ComputeSweep(SessionState& s) {
+    SweepResult r;
+    SweepOf(s, r);
+    const int n = r.points;
+    if (n <= 0) return 0;
+    std::copy_n(r.freq.begin(), n, s.SweepFreq.begin());
+    std::copy_n(r.R.begin(), n, s.SweepR.begin());
+    std::copy_n(r.X.begin(), n, s.SweepX.begin());
+    std::copy_n(r.rho.begin(), n, s.SweepRho.begin());
+    std::copy_n(r.angleDeg.begin(), n, s.SweepRhoAngle.begin());
+    std::copy_n(r.vswr.begin(), n, s.SweepVswr.begin());
+    LeaveAsMath(s, {r.R[n - 1], r.X[n - 1]}, r.computed);
     return n;
 }
 

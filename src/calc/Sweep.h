@@ -2,14 +2,30 @@
 // SessionState result arrays. Drawing the trace is the chart's business.
 #pragma once
 
+#include <vector>
+
 #include "session/SessionState.h"
 
 namespace qv {
 
+// A sweep's points as ComputeSweep computes them, index 0..points-1.
+struct SweepResult {
+    int points = 0;
+    bool computed = false;  // at least one point had a frequency above 0
+    std::vector<double> freq, R, X, rho, angleDeg, vswr;
+};
+
+// The sweep of s into `out` (its storage is reused), without touching s: for
+// batch code such as the optimiser. A single-load point without a frequency
+// shows what the point before it showed, the first one CurrentR + jCurrentX.
+void SweepOf(const SessionState& s, SweepResult& out);
+
 // Fills SweepFreq, SweepR, SweepX, SweepRho, SweepRhoAngle and SweepVswr at
 // indices 0..N-1 and returns N. With the single load the points are evenly
 // spaced from SweepStart to SweepStop; with a load table they are the table
-// rows. TestFrequency and SweepPoints are as before afterwards.
+// rows. TestFrequency and SweepPoints are as before afterwards; CurrentR,
+// CurrentX and VelocityFactor as Math point by point leaves them
+// (LeaveAsMath).
 //
 // N is SweepPoints, bounded to what the arrays hold: 2001 points with the
 // single load (SingleLoad), table rows 1..1000 with a table (LoadTable); a

@@ -121,11 +121,13 @@ public:
     }
 
     // The input impedance at frequency f (the single load) or at table row
-    // `row` (a load table).
+    // `row` (a load table, at the row's own frequency).
     Complex At(double f, int row) {
-        if (row > 0) return ToComplex(Math(*s_, static_cast<std::int16_t>(row)));
-        s_->TestFrequency = f;
-        return ToComplex(Math(*s_, 1));
+        if (row > 0) {
+            const int r = std::min(row, kMaxLoadPoints);
+            return ToComplex(InputImpedanceAt(*s_, s_->LoadFreq[r], {s_->LoadR[r], s_->LoadX[r]}));
+        }
+        return ToComplex(InputImpedanceAt(*s_, f, {s_->Value[0][1], s_->Value[0][2]}));
     }
     Complex AtTest() { return At(frequency_, row_); }
 

@@ -97,19 +97,16 @@ ArcSlots ArcStepSlots(int code, float t, const std::array<double, kValueSlots>& 
 
 // The input impedance at every step of stage `stage`'s arc, the stages
 // before it at their last step and those after it neutral. Leaves the stage
-// at its last step, and CurrentR, CurrentX (and in table mode TestFrequency)
-// as Math leaves them at the last point.
+// at its last step, and CurrentR, CurrentX, VelocityFactor (and in table mode
+// TestFrequency) as Math leaves them at the last point.
 void ArcImpedances(SessionState& s, int stage, const ValueTable& saved,
                    std::array<double, kArcSteps>& R, std::array<double, kArcSteps>& X) {
     const auto& steps = ArcSteps();
     const int code = s.ElementType[stage];
-    const double entryFrequency = s.TestFrequency;
     const LadderStart start = StartOf(s, s.LoadPointIndex);
     if (!start.computes || !(start.f > 0)) {
         // Math computes nothing at all, or (a table row without frequency)
-        // nothing after its first call: left to Math point by point, from
-        // the frequency it would have found.
-        s.TestFrequency = entryFrequency;
+        // nothing after its first call: left to Math point by point.
         for (int i = 0; i < kArcSteps; ++i) {
             if (InRange(code)) SetArcStep(s, stage, steps[i], saved);
             Math(s, s.LoadPointIndex);
@@ -126,8 +123,8 @@ void ArcImpedances(SessionState& s, int stage, const ValueTable& saved,
     }
     WalkStage(s, stage, v1.data(), v3.data(), start.f, start.z, R.data(), X.data(), kArcSteps);
     if (InRange(code)) SetArcStep(s, stage, steps.back(), saved);
-    s.CurrentR = R.back();
-    s.CurrentX = X.back();
+    s.TestFrequency = start.f;
+    LeaveAsMath(s, {R.back(), X.back()}, true);
 }
 
 }  // namespace

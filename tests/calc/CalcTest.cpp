@@ -132,6 +132,24 @@ TEST(CalcMath, TakesLoadAndFrequencyFromTheTableUnlessLoadModeIsOne) {
     EXPECT_TRUE(s.CurrentR == 123 && s.TestFrequency == 0);
 }
 
+// The batch form computes what Math computes (a table row at its own
+// frequency) and leaves the session as it was.
+TEST(CalcMath, InputImpedanceIsMathWithoutItsWrites) {
+    SessionState s = Network();
+    s.LoadMode = LoadTable;
+    s.TestFrequency = 5e6;
+    s.VelocityFactor = 0.66;
+    test::SetStage(s, 1, TransmissionLine, 30, 2e6, 75);
+    const std::optional<Impedance> z = InputImpedance(s, 3);
+    const Impedance at = InputImpedanceAt(s, 3e6, {3, -3});
+    EXPECT_TRUE(s.TestFrequency == 5e6 && s.VelocityFactor == 0.66 && s.CurrentR == 0);
+    const Impedance m = Math(s, 3);
+    ASSERT_TRUE(z.has_value());
+    EXPECT_TRUE(z->R == m.R && z->X == m.X && at.R == m.R && at.X == m.X);
+    s.TestFrequency = 0;
+    EXPECT_FALSE(InputImpedance(s, 3).has_value());
+}
+
 TEST(CalcMath, ZeroAndTinyValuesStayFiniteForEveryElement) {
     for (int code = SeriesCapacitor; code <= ShuntResistor; ++code)
         for (double load : {0.0, 50.0})
