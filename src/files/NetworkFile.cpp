@@ -18,7 +18,7 @@ const char* const kCrLf = "\r\n";
 
 void NumberLine(std::string& out, const std::string& label, double value, int digits = 15) {
     out += label;
-    out += NumberText(value, digits);
+    AppendNumberText(out, value, digits);
     out += ' ';
     out += kCrLf;
 }
@@ -178,11 +178,10 @@ WriteResult WriteLastSession(const SessionState& s, const std::string& path, con
 }
 
 bool GetNextValue(LineReader& in, std::string& value) {
-    std::string line;
-    while (in.ReadLine(line)) {
-        if (line.empty() || line.front() == '*') continue;
-        const std::size_t colon = line.find(':');
-        value = colon == std::string::npos ? line : line.substr(colon + 1);
+    while (in.ReadLine(value)) {
+        if (value.empty() || value.front() == '*') continue;
+        const std::size_t colon = value.find(':');
+        if (colon != std::string::npos) value.erase(0, colon + 1);
         return true;
     }
     return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "calc/Reflection.h"
 #include "numbers/Format.h"
@@ -11,14 +12,6 @@ namespace qv {
 namespace {
 
 const char* const kCrLf = "\r\n";
-
-// The number text without the blank that stands for a plus sign, so that a
-// data line holds no blanks.
-std::string Field(double value) {
-    std::string text = NumberText(value, 15);
-    if (!text.empty() && text.front() == ' ') text.erase(0, 1);
-    return text;
-}
 
 }  // namespace
 
@@ -38,10 +31,17 @@ std::string TableFileText(const SessionState& s, const std::string& shownName,
     out += kCrLf;
     out += kCrLf;
     const int points = ResultPointCount(s);
+    out.reserve(out.size() + static_cast<std::size_t>(points) * 7 * kNumberTextCapacity);
     for (int i = 0; i < points; ++i) {
-        out += Field(s.SweepFreq[i]) + ',' + Field(s.SweepR[i]) + ',' + Field(s.SweepX[i]) + ',' +
-               Field(s.SweepRho[i]) + ',' + Field(s.SweepRhoAngle[i]) + ',' +
-               Field(ReturnLossOf(s.SweepRho[i])) + ',' + Field(s.SweepVswr[i]);
+        const double fields[] = {s.SweepFreq[i],     s.SweepR[i],
+                                 s.SweepX[i],        s.SweepRho[i],
+                                 s.SweepRhoAngle[i], ReturnLossOf(s.SweepRho[i]),
+                                 s.SweepVswr[i]};
+        for (std::size_t k = 0; k < std::size(fields); ++k) {
+            if (k > 0) out += ',';
+            // No blank for a plus sign: a data line holds no blanks.
+            AppendNumberText(out, fields[k], 15, false);
+        }
         out += kCrLf;
     }
     out += kCrLf;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -15,32 +16,44 @@
 
 namespace qv {
 
-bool LineReader::ReadLine(std::string& line) {
-    line.clear();
+bool LineReader::Fill() {
+    if (at_ < end_) return true;
     std::streambuf* buf = in_.rdbuf();
     if (buf == nullptr) return false;
-    int c = buf->sbumpc();
-    if (c == std::char_traits<char>::eof()) return false;
-    while (c != std::char_traits<char>::eof()) {
-        if (c == '\n') break;
-        if (line.size() >= maxLength_) {
+    at_ = 0;
+    end_ = static_cast<std::size_t>(std::max<std::streamsize>(0, buf->sgetn(block_, sizeof block_)));
+    return end_ > 0;
+}
+
+bool LineReader::ReadLine(std::string& line) {
+    line.clear();
+    if (!Fill()) return false;
+    while (Fill()) {
+        const char* from = block_ + at_;
+        const std::size_t left = end_ - at_;
+        const char* lf = static_cast<const char*>(std::memchr(from, '\n', left));
+        const char* cr = static_cast<const char*>(std::memchr(from, '\r', lf ? lf - from : left));
+        const char* stop = cr ? cr : lf;
+        const std::size_t take = stop ? static_cast<std::size_t>(stop - from) : left;
+        // A line may reach the bound; one character more (a CR counts) ends
+        // the reading.
+        const bool endsHere = stop != nullptr;
+        if (line.size() + take > maxLength_ ||
+            (line.size() + take == maxLength_ && cr != nullptr && cr == stop)) {
             in_.setstate(std::ios::badbit);
             return false;
         }
-        if (c == '\r') {
-            if (buf->sgetc() == '\n') buf->sbumpc();
-            break;
-        }
-        line.push_back(static_cast<char>(c));
-        c = buf->sbumpc();
+        line.append(from, take);
+        at_ += take;
+        if (!endsHere) continue;
+        ++at_;  // the line break
+        if (stop == cr && Fill() && block_[at_] == '\n') ++at_;
+        return true;
     }
     return true;
 }
 
-bool LineReader::AtEnd() const {
-    std::streambuf* buf = in_.rdbuf();
-    return buf == nullptr || buf->sgetc() == std::char_traits<char>::eof();
-}
+bool LineReader::AtEnd() { return !Fill(); }
 
 std::string StripExtension(const std::string& name) {
 #ifdef _WIN32
@@ -54,10 +67,15 @@ std::string StripExtension(const std::string& name) {
 }
 
 std::optional<double> LeadingNumber(std::string_view text) {
+    // The characters a number can hold, blanks left out; the first other
+    // one ends it, so the rest of a long line is never copied.
     std::string compact;
-    compact.reserve(text.size() < 64 ? text.size() : 64);
-    for (char c : text)
-        if (c != ' ' && c != '\t') compact.push_back(c);
+    for (char c : text) {
+        if (c == ' ' || c == '\t') continue;
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E'))
+            break;
+        compact.push_back(c);
+    }
 
     // Take exactly the characters that form a number, so that from_chars
     // never sees "inf", "nan" or hexadecimal forms.

@@ -17,7 +17,9 @@ namespace qv {
 inline constexpr std::size_t kMaxLineLength = 64 * 1024;
 
 // Splits a stream into lines at CR LF, LF or a lone CR, so files edited on
-// any system read alike. Lines may hold any bytes.
+// any system read alike. Lines may hold any bytes. The reader takes the
+// stream's bytes in blocks of its own, so nothing else may read the stream
+// while it is in use.
 class LineReader {
 public:
     explicit LineReader(std::istream& in, std::size_t maxLength = kMaxLineLength)
@@ -26,11 +28,16 @@ public:
     // still counts as a line. A line longer than the bound ends the reading
     // with the stream's badbit set, as a read error.
     bool ReadLine(std::string& line);
-    bool AtEnd() const;
+    bool AtEnd();
 
 private:
+    // False when the stream has no more bytes.
+    bool Fill();
+
     std::istream& in_;
     std::size_t maxLength_;
+    char block_[4096];
+    std::size_t at_ = 0, end_ = 0;
 };
 
 // The name up to, not including, the first "." of its last path component;

@@ -1,8 +1,12 @@
 #include "numbers/Format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
+#include <type_traits>
 
 namespace qv {
 namespace {
@@ -16,22 +20,37 @@ struct Decimal {
     bool IsZero() const { return digits == "0"; }
 };
 
-// Splits to_chars scientific output ("-1.25e+03") into a Decimal.
-Decimal FromScientific(const char* first, const char* last) {
-    Decimal d;
-    d.digits.clear();
+// The same decimal in a fixed buffer: the files' writers format thousands
+// of numbers per file, and this keeps NumberText free of allocations.
+struct Digits {
+    bool negative = false;
+    char d[24] = {'0'};
+    int n = 1;
+    int exp = 0;
+    bool IsZero() const { return n == 1 && d[0] == '0'; }
+};
+
+// Splits to_chars scientific output ("-1.25e+03": sign, one digit, maybe a
+// point and more digits, then the exponent) into Digits.
+Digits FromScientific(const char* first, const char* last) {
+    Digits d;
     const char* p = first;
-    if (p != last && *p == '-') {
-        d.negative = true;
-        ++p;
+    d.negative = *p == '-';
+    p += d.negative;
+    const char* e = static_cast<const char*>(std::memchr(p, 'e', static_cast<std::size_t>(last - p)));
+    if (e == nullptr) e = last;
+    d.d[0] = *p;
+    d.n = 1;
+    if (p + 1 < e) {  // "d.ddd"
+        const int more = std::min(static_cast<int>(e - p - 2), static_cast<int>(sizeof d.d) - 1);
+        std::memcpy(d.d + 1, p + 2, static_cast<std::size_t>(more));
+        d.n += more;
     }
-    for (; p != last && *p != 'e'; ++p)
-        if (*p != '.') d.digits += *p;
-    int e = 0;
-    if (p != last) std::from_chars(p + (p[1] == '+' ? 2 : 1), last, e);
-    d.exp = e;
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-    if (d.digits == "0") {
+    int exp = 0;
+    if (e != last) std::from_chars(e + (e[1] == '+' ? 2 : 1), last, exp);
+    d.exp = exp;
+    while (d.n > 1 && d.d[d.n - 1] == '0') --d.n;
+    if (d.IsZero()) {
         d.negative = false;
         d.exp = 0;
     }
@@ -43,14 +62,35 @@ Decimal FromScientific(const char* first, const char* last) {
 // that live in single precision are compared as floats, so 0.1f gives "1"
 // rather than the nine digits of its exact double.
 template <typename T>
-Decimal ShortestDecimal(T value, int maxDigits) {
+Digits ShortestDigits(T value, int maxDigits) {
     char buf[64];
+    // For a normal double and at most 15 digits the rounded text, without
+    // its trailing zeros, is already the shortest one: the shortest text is
+    // within half a unit of the double's last place of the value, closer
+    // than any other decimal of 15 digits. One conversion instead of two.
+    if constexpr (std::is_same_v<T, double>) {
+        if (maxDigits <= 15 && std::fabs(value) >= std::numeric_limits<double>::min()) {
+            const auto r = std::to_chars(buf, buf + sizeof buf, value,
+                                         std::chars_format::scientific, maxDigits - 1);
+            return FromScientific(buf, r.ptr);
+        }
+    }
     auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-    Decimal d = FromScientific(buf, r.ptr);
-    if (static_cast<int>(d.digits.size()) > maxDigits) {
+    Digits d = FromScientific(buf, r.ptr);
+    if (d.n > maxDigits) {
         r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, maxDigits - 1);
         d = FromScientific(buf, r.ptr);
     }
+    return d;
+}
+
+template <typename T>
+Decimal ShortestDecimal(T value, int maxDigits) {
+    const Digits g = ShortestDigits(value, maxDigits);
+    Decimal d;
+    d.negative = g.negative;
+    d.digits.assign(g.d, static_cast<std::size_t>(g.n));
+    d.exp = g.exp;
     return d;
 }
 
@@ -117,20 +157,49 @@ std::string NonFinite(double value) {
     return value < 0 ? "-Inf" : "Inf";
 }
 
-// Blank or minus, then the %G-style text without a zero before the point.
-std::string SignedShortText(const Decimal& d, int precision) {
-    std::string s = d.negative ? "-" : " ";
-    if (d.IsZero()) return s + "0";
-    if (d.exp < -4 || d.exp >= precision) {
-        s += d.digits[0];
-        if (d.digits.size() > 1) s += "." + d.digits.substr(1);
-        const int e = d.exp < 0 ? -d.exp : d.exp;
-        s += d.exp < 0 ? "E-" : "E+";
-        if (e < 10) s += '0';
-        s += std::to_string(e);
-        return s;
+// Blank or minus, then the %G-style text without a zero before the point,
+// into `out` (room for kNumberTextCapacity characters); returns the end.
+char* SignedShortChars(char* out, const Digits& d, int precision) {
+    char* p = out;
+    *p++ = d.negative ? '-' : ' ';
+    if (d.IsZero()) {
+        *p++ = '0';
+        return p;
     }
-    return s + Positional(d, false);
+    const auto copy = [&p](const char* from, int count) {
+        std::memcpy(p, from, static_cast<std::size_t>(count));
+        p += count;
+    };
+    if (d.exp < -4 || d.exp >= precision) {
+        *p++ = d.d[0];
+        if (d.n > 1) {
+            *p++ = '.';
+            copy(d.d + 1, d.n - 1);
+        }
+        const int e = d.exp < 0 ? -d.exp : d.exp;
+        *p++ = 'E';
+        *p++ = d.exp < 0 ? '-' : '+';
+        if (e < 10) *p++ = '0';
+        return std::to_chars(p, p + 4, e).ptr;
+    }
+    if (d.exp < 0) {
+        *p++ = '.';
+        std::memset(p, '0', static_cast<std::size_t>(-d.exp - 1));
+        p += -d.exp - 1;
+        copy(d.d, d.n);
+        return p;
+    }
+    const int whole = d.exp + 1;
+    if (d.n <= whole) {
+        copy(d.d, d.n);
+        std::memset(p, '0', static_cast<std::size_t>(whole - d.n));
+        p += whole - d.n;
+    } else {
+        copy(d.d, whole);
+        *p++ = '.';
+        copy(d.d + whole, d.n - whole);
+    }
+    return p;
 }
 
 // S rounded to `decimals`, narrowed to single precision again.
@@ -186,13 +255,30 @@ double Formattable(double v) {
     return v;
 }
 
-std::string NumberText(double value, int digits) {
-    if (!std::isfinite(value)) return value < 0 ? NonFinite(value) : " " + NonFinite(value);
+void AppendNumberText(std::string& out, double value, int digits, bool plusBlank) {
     if (digits < 1) digits = 1;
     if (digits > 17) digits = 17;
-    const Decimal d = digits <= 7 ? ShortestDecimal(static_cast<float>(value), digits)
-                                  : ShortestDecimal(value, digits);
-    return SignedShortText(d, digits);
+    // Up to 7 digits the value is written as a single; one beyond its range
+    // is the single's infinity.
+    if (digits <= 7 && std::isfinite(value) && !std::isfinite(static_cast<float>(value)))
+        value = static_cast<float>(value);
+    if (!std::isfinite(value)) {
+        if (!(value < 0) && plusBlank) out += ' ';
+        out += NonFinite(value);
+        return;
+    }
+    const Digits d = digits <= 7 ? ShortestDigits(static_cast<float>(value), digits)
+                                 : ShortestDigits(value, digits);
+    char text[kNumberTextCapacity];
+    const char* end = SignedShortChars(text, d, digits);
+    const char* begin = text + (text[0] == ' ' && !plusBlank);
+    out.append(begin, static_cast<std::size_t>(end - begin));
+}
+
+std::string NumberText(double value, int digits) {
+    std::string out;
+    AppendNumberText(out, value, digits);
+    return out;
 }
 
 std::string FormatGeneral(double value) {

@@ -17,6 +17,11 @@ std::string FormatImpedance(double value);    // "50 ", "75 k"
 // exponent form ("1E+15", "1E-05") where the magnitude needs it. No trailing
 // blank. NumberText(1000000) == " 1000000", NumberText(-0.5) == "-.5".
 std::string NumberText(double value, int digits = 15);
+// The same text appended to `out`, for writers of many numbers; it never
+// needs more than kNumberTextCapacity characters. Without `plusBlank` a
+// non-negative value has no leading blank.
+void AppendNumberText(std::string& out, double value, int digits = 15, bool plusBlank = true);
+inline constexpr int kNumberTextCapacity = 32;
 
 // The largest magnitude handed to the formatters for a value that can grow
 // without bound (the readout's values outside the rim, the return loss of a

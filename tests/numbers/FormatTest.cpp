@@ -86,6 +86,12 @@ TEST(NumberText, ShortestFormNoLeadingZeroExponentAtTheEdges) {
     EXPECT_EQ(NumberText(9999999.0f, 7), " 9999999");
     EXPECT_EQ(NumberText(10000000.0f, 7), " 1E+07");
     EXPECT_EQ(NumberText(16777217.0, 7), " 1.677722E+07");
+    EXPECT_EQ(NumberText(-1e300, 7), "-Inf");  // beyond the single's range
+    // Subnormal doubles keep their shortest text; without the plus blank for
+    // the data files' fields.
+    std::string fields;
+    AppendNumberText(fields, 4.9406564584124654e-324, 15, false);
+    EXPECT_EQ(fields, "5E-324");
 }
 
 }  // namespace
