@@ -56,7 +56,7 @@ void RecordingSurface::Stroke(DrawOp::Kind kind, double x1, double y1, double x2
     op.y2 = y2;
     op.width = width_;
     op.colour = colour_;
-    Push(op);
+    Push(std::move(op));
     lastX_ = Finite(endX);
     lastY_ = Finite(endY);
 }

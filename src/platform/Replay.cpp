@@ -160,11 +160,12 @@ std::optional<QRectF> DeviceBounds(const DrawOp& op, const PageTransform& t, dou
             break;
         }
         case DrawOp::Text: {
-            // Without measuring: no glyph is wider than two ems or deeper
-            // than its line; one em round it for overhangs.
+            // Its advance and line, and half an em round them for glyphs
+            // that overhang (italics, accents).
             const double em = op.font.sizePt * unitsPerPoint;
-            box = QRectF(op.x1 - em, op.y1 - em, (2.0 * static_cast<double>(op.text.size()) + 2) * em,
-                         4 * em);
+            box = QRectF(op.x1 - em / 2, op.y1 - em / 2,
+                         QtTextWidth(op.font, op.text, unitsPerPoint) + em,
+                         QtTextHeight(op.font, unitsPerPoint) + em);
             break;
         }
         default:
