@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "cli/CalcTool.h"
 
 namespace qv::test {
@@ -16,6 +18,14 @@ struct CalcRun {
         std::ostringstream o, e;
         status = RunCalc(args, o, e);
         out = o.str(), err = e.str();
+    }
+    // A refused run: status 2, nothing on standard output, one line on
+    // standard error naming the tool.
+    void ExpectRefused() const {
+        EXPECT_EQ(status, 2) << err;
+        EXPECT_EQ(out, "");
+        EXPECT_EQ(err.rfind("quendavore-calc: ", 0), 0u) << err;
+        EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
     }
 };
 

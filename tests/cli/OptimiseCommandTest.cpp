@@ -5,7 +5,7 @@
 
 #include "calc/Optimise.h"
 #include "calc/StandardValues.h"
-#include "cli/CalcTool.h"
+#include "cli/CalcRun.h"
 #include "files/NetworkFile.h"
 #include "files/TempDir.h"
 #include "session/Stages.h"
@@ -18,8 +18,7 @@ protected:
     void SetUp() override {
         // 25 ohm through a series L and a shunt C, both far from the 14 MHz
         // match (284 nH, 227 pF); a resistor on stage 3 that is never tuned.
-        auto s = std::make_unique<SessionState>();
-        ResetNetwork(*s);
+        auto s = std::make_unique<SessionState>(test::Fresh());
         s->TestFrequency = 14e6;
         s->Value[0][1] = 25;
         test::SetStage(*s, 1, SeriesInductor, 600e-9);
@@ -32,31 +31,27 @@ protected:
         test::WriteAll(load, "13.5M,22,-5\r\n14M,25,0\r\n14.5M,28,5\r\n");
     }
 
-    struct Run {
-        int status;
-        std::string out, err;
-        std::vector<double> figures;  // the CSV line
+    // The run, and the figures of its CSV line under the header.
+    struct Run : test::CalcRun {
+        std::vector<double> figures;
+        explicit Run(const std::vector<std::string>& args) : CalcRun(args) {
+            if (status != 0) return;
+            std::istringstream lines(out);
+            std::string line;
+            std::getline(lines, line);
+            EXPECT_EQ(line, "worst_vswr_before,worst_vswr_after,evaluations,seconds");
+            std::getline(lines, line);
+            std::istringstream fields(line);
+            for (std::string f; std::getline(fields, f, ',');) figures.push_back(std::stod(f));
+        }
     };
     Run Optimise(std::vector<std::string> args) {
         args.insert(args.begin(), {"optimise", net});
-        std::ostringstream o, e;
-        Run r{RunCalc(args, o, e), o.str(), e.str(), {}};
-        std::istringstream lines(r.out);
-        std::string header, line;
-        std::getline(lines, header);
-        if (r.status == 0) {
-            EXPECT_EQ(header, "worst_vswr_before,worst_vswr_after,evaluations,seconds");
-        }
-        std::getline(lines, line);
-        std::istringstream fields(line);
-        for (std::string f; std::getline(fields, f, ',');) r.figures.push_back(std::stod(f));
-        return r;
+        return Run(args);
     }
     // The written network, read back as "Get net" reads it.
     std::unique_ptr<SessionState> Written() {
-        auto s = std::make_unique<SessionState>();
-        ResetNetwork(*s);
-        s->LoadMode = 1;
+        auto s = std::make_unique<SessionState>(test::Fresh());
         RecordingMessageSink sink;
         EXPECT_TRUE(ReadNetworkFile(out, *s, sink));
         return s;
@@ -72,7 +67,6 @@ TEST_F(OptimiseCommand, WritesTheOptimisedNetworkThatShowsThePrintedFigure) {
     ASSERT_EQ(band.figures.size(), 4u);
     EXPECT_GT(band.figures[0], 3);
     EXPECT_LT(band.figures[1], 1.2);
-    EXPECT_GT(band.figures[2], 0);
     auto written = Written();
     EXPECT_NEAR(WorstVswr(*written), band.figures[1], 1e-9);
     EXPECT_EQ(written->Value[3][1], 0.5);  // the resistor is not a tuned part
@@ -118,13 +112,7 @@ TEST_F(OptimiseCommand, BadArgumentsGiveOneLineAndStatusTwo) {
         {"-o", dir.File("no/out.QVF")},
         {"-o"},
     };
-    for (const auto& args : cases) {
-        const Run r = Optimise(args);
-        EXPECT_EQ(r.status, 2) << r.err;
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind("quendavore-calc: ", 0), 0u) << r.err;
-        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-    }
+    for (const auto& args : cases) Optimise(args).ExpectRefused();
 }
 
 }  // namespace

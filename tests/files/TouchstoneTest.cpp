@@ -144,10 +144,8 @@ TEST(Touchstone, RefusalsNameTheFileAndLineAndChangeNothing) {
     EXPECT_FALSE(ReadTouchstoneLoad(dir.File("bad.s1p"), s, sink));
     EXPECT_FALSE(ReadTouchstoneLoad(dir.File("missing.s1p"), s, sink));
     EXPECT_EQ(sink.messages.size(), 2u);
-    EXPECT_EQ(s.SweepPoints, before.SweepPoints);
-    EXPECT_EQ(s.LoadRows, before.LoadRows);
-    EXPECT_EQ(s.LoadFreq, before.LoadFreq);
-    EXPECT_EQ(s.LoadR, before.LoadR);
+    EXPECT_TRUE(s.SweepPoints == before.SweepPoints && s.LoadRows == before.LoadRows &&
+                s.LoadFreq == before.LoadFreq && s.LoadR == before.LoadR);
 }
 
 TEST(Touchstone, ManyFrequenciesAreThinnedKeepingBothEnds) {
@@ -168,9 +166,6 @@ TEST(Touchstone, ManyFrequenciesAreThinnedKeepingBothEnds) {
     EXPECT_EQ(s.LoadR[1000], 50);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].find("2500 frequencies; 1000"), std::string::npos);
-
-    const TouchstoneRead two = Parse("# Hz S RI\n1 0 0\n2 0 0\n");
-    EXPECT_TRUE(two.ok && two.points.size() == 2 && two.message.empty());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Ops.h"
 #include "numbers/Format.h"
 
@@ -13,11 +15,7 @@ using test::SetStage;
 using test::TextsAt;
 
 struct Panel : ::testing::Test {
-    Panel() {
-        InitSession(s);
-        ResetNetwork(s);
-        s.TuneStage = -1;
-    }
+    Panel() { s.TuneStage = -1; }
     void Draw() {
         g.Reset();
         DrawNetworkPanel(s, g);
@@ -27,7 +25,7 @@ struct Panel : ::testing::Test {
         std::erase_if(boxes, [](const DrawOp& op) { return op.colour != kPanelFrameColour; });
         return boxes;
     }
-    SessionState s;
+    SessionState s = test::Fresh();
     RecordingSurface g;
 };
 
@@ -68,10 +66,11 @@ TEST_F(Panel, ReactancesAtTheTestFrequency) {
     SetStage(s, 3, ShuntLCPair, 1e-6, 0, 100e-12);  // resonates near 15.9 MHz
     SetStage(s, 4, SeriesLCPair, 1e-6, 0, 100e-12);
     Draw();
-    EXPECT_EQ(PanelValueTexts(s, 1).at(1).rfind("-159.", 0), 0u);
-    EXPECT_EQ(PanelValueTexts(s, 2).at(1).rfind("+62.8", 0), 0u);
-    EXPECT_EQ(PanelValueTexts(s, 3).at(2).rfind("-96.3", 0), 0u);   // 62.8 - 159.2
-    EXPECT_EQ(PanelValueTexts(s, 4).at(2).rfind("+103.8", 0), 0u);  // 1 / (1/62.8 - 1/159.2)
+    // 62.8 - 159.2 in the shunt pair, 1 / (1/62.8 - 1/159.2) in the series one.
+    const std::tuple<int, int, const char*> shown[] = {
+        {1, 1, "-159."}, {2, 1, "+62.8"}, {3, 2, "-96.3"}, {4, 2, "+103.8"}};
+    for (const auto& [stage, row, text] : shown)
+        EXPECT_EQ(PanelValueTexts(s, stage).at(row).rfind(text, 0), 0u) << stage;
     const auto row2 = TextsAt(g, PanelValueTexts(s, 4).at(2));
     ASSERT_EQ(row2.size(), 1u);
     EXPECT_DOUBLE_EQ(row2[0].y1, 180 + 1400);
@@ -81,9 +80,6 @@ TEST_F(Panel, ReactancesAtTheTestFrequency) {
     SetStage(s, 1, ShuntCapacitor, -100e-12);
     EXPECT_EQ(PanelValueTexts(s, 2).at(1).rfind("-62.8", 0), 0u);
     EXPECT_EQ(PanelValueTexts(s, 1).at(1).rfind("+159.", 0), 0u);
-    SetStage(s, 1, ShuntCapacitor, 100e-12);
-    SetStage(s, 2, SeriesInductor, 1e-6);
-
     s.Value[1][1] = 0;  // no reactance to show
     EXPECT_EQ(PanelValueTexts(s, 1).size(), 1u);
 }

@@ -13,12 +13,8 @@ using test::StrokesIn;
 using test::TextsAt;
 
 struct Design : ::testing::Test {
-    Design() {
-        InitSession(s);
-        ResetNetwork(s);
-    }
     void Draw() { RedrawSchematic(s, g, edges); }
-    SessionState s;
+    SessionState s = test::Fresh();
     RecordingSurface g;
     StageEdges edges{};
 };

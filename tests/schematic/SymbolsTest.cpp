@@ -33,8 +33,6 @@ TEST(Symbols, PenAdvancesByTheSymbolWidth) {
         EXPECT_DOUBLE_EQ(s.PenX - 2000, widths[code]) << "code " << code;
         EXPECT_DOUBLE_EQ(SymbolWidth(code, DesignPageStyle()), widths[code]);
     }
-    // The panel keeps its longer wire segments unscaled.
-    EXPECT_DOUBLE_EQ(SymbolWidth(SeriesCapacitor, NetworkPanelStyle()), 4 * 270 + 0.9 * 360);
     for (const auto& [x, width] : {std::pair{0.0, 480.0}, {10.0, 1060.0}, {-10.0, 1000.0}}) {
         SessionState s;
         RecordingSurface g;

@@ -9,6 +9,7 @@
 #include "files/TempDir.h"
 #include "pages/exit/ExitPage.h"
 #include "platform/ScriptedHost.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -18,8 +19,6 @@ using Names = std::vector<std::string>;
 class ExitPageTest : public ::testing::Test {
 protected:
     ExitPageTest() {
-        InitSession(state);
-        ResetNetwork(state);
         host.clockStep = 0.25;  // lets the confirmation pause run out
     }
     // Opens the dialog and presses one of its buttons.
@@ -39,7 +38,7 @@ protected:
     QString Label(const PageWindow& page) const { return page.Control<QLabel>("Label2")->text(); }
 
     test::TempDir dir;
-    SessionState state;
+    SessionState state = test::Fresh();
     ScriptedHost host;
     RecordingNavigator navigator;
     PageContext context{state, host, navigator, dir.File("LASTSESSION.QVF")};

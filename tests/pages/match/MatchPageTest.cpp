@@ -12,12 +12,10 @@
 namespace qv {
 
 TEST(MatchPage, ListsTheChoicesAndReplacesTheStagesOnlyAfterYes) {
-    SessionState s;
+    SessionState s = test::Fresh();
     ScriptedHost host;
     RecordingNavigator navigator;
     PageContext context{s, host, navigator, ""};
-    ResetNetwork(s);
-    s.LoadMode = 1;
     s.TestFrequency = 14.2e6;
     s.Value[0][1] = 20;
     s.Value[0][2] = 60;
