@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files/TempDir.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -10,15 +11,8 @@ namespace {
 TEST(TableFile, WritesTheLayoutLineByLine) {
     SessionState s;
     s.SweepPoints = 2;
-    const double points[2][6] = {{14e6, 150, 0, 0.5, 0, 3}, {14.5e6, 50, -0.25, 0, -90, 1}};
-    for (int i = 0; i < 2; ++i) {
-        s.SweepFreq[i] = points[i][0];
-        s.SweepR[i] = points[i][1];
-        s.SweepX[i] = points[i][2];
-        s.SweepRho[i] = points[i][3];
-        s.SweepRhoAngle[i] = points[i][4];
-        s.SweepVswr[i] = points[i][5];
-    }
+    test::SetSweepPoint(s, 0, 14e6, 150, 0, 0.5, 0, 3);
+    test::SetSweepPoint(s, 1, 14.5e6, 50, -0.25, 0, -90, 1);
     test::TempDir dir;
     const WriteResult written = WriteTableFile(dir.File("sweep.csv"), s, "2024-01-02");
     ASSERT_TRUE(written.ok()) << written.error;

@@ -5,6 +5,7 @@
 
 #include "print/FakePrintHost.h"
 #include "print/TablePrintout.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -16,14 +17,7 @@ std::unique_ptr<SessionState> Sweep(int points) {
     auto s = std::make_unique<SessionState>();
     InitSession(*s);
     s->SweepPoints = static_cast<std::int16_t>(points);
-    for (int i = 0; i < points; ++i) {
-        s->SweepFreq[i] = 1e6;
-        s->SweepR[i] = 50;
-        s->SweepX[i] = 10;
-        s->SweepRho[i] = 0.5;
-        s->SweepRhoAngle[i] = 30;
-        s->SweepVswr[i] = 3;
-    }
+    for (int i = 0; i < points; ++i) test::SetSweepPoint(*s, i, 1e6, 50, 10, 0.5, 30, 3);
     return s;
 }
 

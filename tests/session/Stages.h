@@ -25,4 +25,11 @@ void SetStage(SessionState& s, int stage, int code, V... values) {
     ((s.Value[stage][slot++] = static_cast<double>(values)), ...);
 }
 
+// Sweep point i holds these results, as the sweep leaves them.
+inline void SetSweepPoint(SessionState& s, int i, double f, double r, double x, double rho,
+                          double angleDeg, double vswr) {
+    s.SweepFreq[i] = f, s.SweepR[i] = r, s.SweepX[i] = x;
+    s.SweepRho[i] = rho, s.SweepRhoAngle[i] = angleDeg, s.SweepVswr[i] = vswr;
+}
+
 }  // namespace qv::test

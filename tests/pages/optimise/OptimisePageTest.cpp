@@ -10,13 +10,13 @@
 
 #include "calc/StandardValues.h"
 #include "pages/optimise/OptimisePage.h"
-#include "platform/ScriptedHost.h"
+#include "pages/PageFixture.h"
 #include "session/Stages.h"
 
 namespace qv {
 namespace {
 
-struct Fixture {
+struct Fixture : test::PageFixture {
     Fixture() {
         state = test::Fresh();
         state.TestFrequency = 14e6;
@@ -28,10 +28,6 @@ struct Fixture {
         state.SweepStop = 15e6;
         state.SweepPoints = 21;
     }
-    SessionState state;
-    ScriptedHost host;
-    RecordingNavigator navigator;
-    PageContext context{state, host, navigator, ""};
 };
 
 bool Enabled(const OptimisePage& page, const char* name) {

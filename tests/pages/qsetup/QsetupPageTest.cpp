@@ -7,17 +7,12 @@
 #include <QTest>
 
 #include "pages/qsetup/QsetupPage.h"
-#include "platform/ScriptedHost.h"
+#include "pages/PageFixture.h"
 
 namespace qv {
 namespace {
 
-struct Fixture {
-    SessionState state;
-    ScriptedHost host;
-    RecordingNavigator navigator;
-    PageContext context{state, host, navigator, ""};
-};
+using Fixture = test::PageFixture;
 
 TEST(QsetupPage, RangeEndsAcceptedJustOutsideRejected) {
     const std::pair<const char*, bool> cases[] = {

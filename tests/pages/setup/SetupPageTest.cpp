@@ -8,17 +8,13 @@
 #include <QTest>
 
 #include "pages/setup/SetupPage.h"
-#include "platform/ScriptedHost.h"
+#include "pages/PageFixture.h"
 
 namespace qv {
 namespace {
 
-struct Fixture {
+struct Fixture : test::PageFixture {
     Fixture() { InitSession(state); }
-    SessionState state;
-    ScriptedHost host;
-    RecordingNavigator navigator;
-    PageContext context{state, host, navigator, ""};
 };
 
 TEST(SetupPage, OpensOnDegreesWhateverWasChosen) {

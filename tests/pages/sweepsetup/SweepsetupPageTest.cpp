@@ -6,17 +6,13 @@
 #include <QLineEdit>
 
 #include "pages/sweepsetup/SweepsetupPage.h"
-#include "platform/ScriptedHost.h"
+#include "pages/PageFixture.h"
 
 namespace qv {
 namespace {
 
-struct Fixture {
+struct Fixture : test::PageFixture {
     Fixture() { state.LoadMode = 1; }
-    SessionState state;
-    ScriptedHost host;
-    RecordingNavigator navigator;
-    PageContext context{state, host, navigator, ""};
 };
 
 TEST(SweepsetupPage, GoodEntryIsStoredBadOneMarkedAndNothingStored) {

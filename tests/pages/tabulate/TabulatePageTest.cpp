@@ -12,6 +12,7 @@
 #include "pages/tabulate/TabulatePage.h"
 #include "platform/ScriptedHost.h"
 #include "print/TablePrintout.h"
+#include "session/Stages.h"
 
 namespace qv {
 namespace {
@@ -21,14 +22,8 @@ struct Fixture {
         InitSession(*state);
         state->CurrentFileName = "C:/nets/dipole.QVF";
         state->SweepPoints = static_cast<std::int16_t>(points);
-        for (int i = 0; i < points; ++i) {
-            state->SweepFreq[i] = 7e6 + 1e4 * i;
-            state->SweepR[i] = 50;
-            state->SweepX[i] = i == 0 ? -25 : 25;
-            state->SweepRho[i] = i == 1 ? 0 : 0.2;
-            state->SweepRhoAngle[i] = 45;
-            state->SweepVswr[i] = 1.5;
-        }
+        for (int i = 0; i < points; ++i)
+            test::SetSweepPoint(*state, i, 7e6 + 1e4 * i, 50, i == 0 ? -25 : 25, i == 1 ? 0 : 0.2, 45, 1.5);
     }
     std::unique_ptr<SessionState> state = std::make_unique<SessionState>();
     ScriptedHost host;

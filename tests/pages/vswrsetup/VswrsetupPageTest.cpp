@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "pages/vswrsetup/VswrsetupPage.h"
-#include "platform/ScriptedHost.h"
+#include "pages/PageFixture.h"
 
 namespace qv {
 namespace {
@@ -14,21 +14,18 @@ TEST(VswrsetupPage, RangeEndsAndTheCircleAlwaysOn) {
     const std::pair<const char*, bool> cases[] = {
         {"1.01", true}, {"20", true}, {"1.005", false}, {"20.01", false}};
     for (const auto& [typed, good] : cases) {
-        SessionState state;
-        ScriptedHost host;
-        RecordingNavigator navigator;
-        PageContext context{state, host, navigator, ""};
-        state.VswrCircleValue = -1;  // the circle would divide by zero
-        VswrsetupPage page(context);
+        test::PageFixture f;
+        f.state.VswrCircleValue = -1;  // the circle would divide by zero
+        VswrsetupPage page(f.context);
         page.show();
         page.Control<QLineEdit>("Text1")->setText(typed);
         EXPECT_EQ(page.Accept(), good) << typed;
-        EXPECT_EQ(host.Texts("message"),
+        EXPECT_EQ(f.host.Texts("message"),
                   good ? std::vector<std::string>{}
                        : std::vector<std::string>{"VSWR circle radius must be between 1.01 and 20"});
         page.close();
-        EXPECT_EQ(state.VswrCircleValue, good ? std::stof(typed) : 1.01f) << typed;
-        EXPECT_EQ(state.VswrCircleOn, 1);
+        EXPECT_EQ(f.state.VswrCircleValue, good ? std::stof(typed) : 1.01f) << typed;
+        EXPECT_EQ(f.state.VswrCircleOn, 1);
     }
     EXPECT_EQ(DrawableVswr(0), 2.0f);
     EXPECT_EQ(DrawableVswr(1e30f), 20.0f);
