@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <QLineF>
 #include <algorithm>
 #include <cmath>
@@ -199,6 +200,17 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
                            std::max(op.y1, op.y2) + pad < seen.top() ||
                            std::min(op.y1, op.y2) - pad > seen.bottom());
     };
+    // A clip the painter comes with (the part of a window being painted
+    // again) stays in force: the list's own clips only narrow it.
+    const bool entryClipped = painter.hasClipping();
+    const QRegion entryClip = entryClipped ? painter.clipRegion() : QRegion();
+    const QTransform entryTransform = painter.transform();
+    auto keepEntryClip = [&] {
+        if (!entryClipped) return;
+        painter.setTransform(entryTransform);
+        painter.setClipRegion(entryClip, Qt::IntersectClip);
+        painter.setTransform(transform.ToQTransform());
+    };
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -212,6 +224,7 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
         switch (op.kind) {
             case DrawOp::Clear: {
                 painter.setClipping(false);
+                keepEntryClip();
                 painter.save();
                 painter.resetTransform();
                 const QPaintDevice* dev = painter.device();
@@ -264,9 +277,11 @@ void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransfo
                 break;
             case DrawOp::Clip:
                 painter.setClipRect(QRectF(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2)).normalized());
+                keepEntryClip();
                 break;
             case DrawOp::Unclip:
                 painter.setClipping(false);
+                keepEntryClip();
                 break;
             case DrawOp::Text: {
                 const ResolvedFont& f = textFont.For(op.font, unitsPerPoint);

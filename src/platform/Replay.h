@@ -75,6 +75,7 @@ void UseQtTextMetrics(RecordingSurface& surface);
 
 // Paints a display list. A Clear op fills the whole paint device white and
 // ends any clip; a Clip op confines what follows to its box until Unclip.
+// A clip the painter already has stays: the list's clips only narrow it.
 // Antialiasing is switched on; the painter's state is restored afterwards.
 void Replay(QPainter& painter, const std::vector<DrawOp>& ops, const PageTransform& transform,
             double unitsPerPoint = 20.0);

@@ -66,6 +66,16 @@ TEST_P(ReplayAtSize, ClipConfinesWhatFollowsUntilUnclip) {
     EXPECT_TRUE(Inked(img, at(6000, 3000)));
     EXPECT_FALSE(Inked(img, at(3000, 3000)) || Inked(img, at(9000, 3000)));
     EXPECT_TRUE(Inked(img, at(3000, 5000)) && Inked(img, at(9000, 5000)));
+    // A clip the painter came with (a part painted again) holds through
+    // the list's Clip, Unclip and Clear.
+    QImage part(img.size(), QImage::Format_RGB32);
+    part.fill(Qt::black);
+    QPainter p(&part);
+    p.setClipRect(QRectF(at(1000, 1000), at(5000, 9000)).toAlignedRect());
+    Replay(p, s.Ops(), t);
+    EXPECT_TRUE(Inked(part, at(4500, 3000)) && Inked(part, at(3000, 5000)));
+    EXPECT_EQ(part.pixelColor(at(9000, 4000).toPoint()), QColor(Qt::black));
+    EXPECT_EQ(part.pixelColor(at(9000, 5000).toPoint()), QColor(Qt::black));
 }
 
 TEST_P(ReplayAtSize, ArcsRunCounterClockwiseAndAspectPicksTheHalfAxis) {
