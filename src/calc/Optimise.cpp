@@ -24,7 +24,7 @@ bool Positive(double v) { return v > 0 && std::isfinite(v); }
 // The worst VSWR over the band of `work`.
 double SweptWorstVswr(const SessionState& work) {
     if (BandPoints(work) == 0) return kVswrLimit;
-    SweepResult sweep;
+    static thread_local SweepResult sweep;  // kept: the snap tries up to 1024 sets
     SweepOf(work, sweep);
     double worst = 1;
     for (int k = 0; k < sweep.points; ++k) worst = std::max(worst, sweep.vswr[k]);

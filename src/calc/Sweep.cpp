@@ -66,7 +66,9 @@ void SweepOf(const SessionState& s, SweepResult& out) {
 }
 
 int ComputeSweep(SessionState& s) {
-    SweepResult r;
+    // Kept between calls: the sweep runs on every redraw, and allocating its
+    // arrays afresh each time costs as much as computing them.
+    static thread_local SweepResult r;
     SweepOf(s, r);
     const int n = r.points;
     if (n <= 0) return 0;
