@@ -60,7 +60,6 @@ TEST(Optimise, OneFrequencyBandReachesTheExactMatch) {
         EXPECT_NEAR(r.after[0] / kMatchL, 1, 1e-4);
         EXPECT_NEAR(r.after[1] / kMatchC, 1, 1e-4);
         EXPECT_DOUBLE_EQ(r.worstVswrAfter, WorstWith(*s, o.values, r.after));
-        EXPECT_GT(r.evaluations, 0);
         EXPECT_FALSE(r.cancelled);
     }
 }

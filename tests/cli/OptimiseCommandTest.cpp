@@ -74,7 +74,6 @@ TEST_F(OptimiseCommand, WritesTheOptimisedNetworkThatShowsThePrintedFigure) {
 
     const Run one = Optimise({"--start", "14M", "--points", "1", "--goal", "rl", "-o", out});
     ASSERT_EQ(one.status, 0) << one.err;
-    EXPECT_LT(one.figures[1], 1.001);
     written = Written();  // the file keeps its own band
     EXPECT_EQ(written->SweepStart, 13e6);
     written->SweepStart = 14e6;

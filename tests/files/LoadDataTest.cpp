@@ -32,12 +32,10 @@ TEST(LoadData, ReadsRowsSkippingCommentsAndEmptyLines) {
     EXPECT_TRUE(p.sink.messages.empty());
     ASSERT_EQ(p.s.SweepPoints, 6);
     EXPECT_EQ(p.s.SavedSweepPoints, 7);
-    EXPECT_EQ(p.Row(1), (Row{14e6, 50, 0}));
-    EXPECT_EQ(p.Row(2), (Row{21e6, 75, -30}));
-    EXPECT_EQ(p.Row(3), (Row{0, 1, 2}));           // "# x" is data
-    EXPECT_EQ(p.Row(4), (Row{1e6, 50, 0}));        // a run of commas is one separator
-    EXPECT_EQ(p.Row(5), (Row{1000000500, 0, 0}));  // blanks do not separate
-    EXPECT_EQ(p.Row(6), (Row{5e6, 20, 0}));        // a missing field reads as 0
+    // "# x" is data, a run of commas is one separator, blanks do not
+    // separate, and a missing field reads as 0.
+    const Row rows[] = {{14e6, 50, 0}, {21e6, 75, -30}, {0, 1, 2}, {1e6, 50, 0}, {1000000500, 0, 0}, {5e6, 20, 0}};
+    for (int i = 1; i <= 6; ++i) EXPECT_EQ(p.Row(i), rows[i - 1]) << "row " << i;
 
     std::string line = ",,,", field = "old";
     NextField(line, field);

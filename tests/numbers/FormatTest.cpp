@@ -71,7 +71,7 @@ TEST(FormatImpedance, FullPrefixRange) {
 }
 
 TEST(NumberText, ShortestFormNoLeadingZeroExponentAtTheEdges) {
-    const std::vector<std::pair<double, const char*>> cases = {
+    const Cases cases = {
         {0, " 0"}, {-0.0, " 0"}, {0.5, " .5"}, {-0.25, "-.25"}, {1000000, " 1000000"},
         {14200000, " 14200000"}, {1.0 / 3, " .333333333333333"}, {0.1 + 0.2, " .3"},
         {0.0001, " .0001"}, {1e15, " 1E+15"}, {999999999999999.0, " 999999999999999"},
@@ -81,11 +81,9 @@ TEST(NumberText, ShortestFormNoLeadingZeroExponentAtTheEdges) {
     for (const auto& [value, text] : cases) EXPECT_EQ(NumberText(value), text) << value;
 
     // Single-precision values read back as the same float.
-    EXPECT_EQ(NumberText(0.1f, 7), " .1");
-    EXPECT_EQ(NumberText(1.0f / 3, 7), " .3333333");
-    EXPECT_EQ(NumberText(9999999.0f, 7), " 9999999");
-    EXPECT_EQ(NumberText(10000000.0f, 7), " 1E+07");
-    EXPECT_EQ(NumberText(16777217.0, 7), " 1.677722E+07");
+    for (const auto& [value, text] : Cases{{0.1f, " .1"}, {1.0f / 3, " .3333333"}, {9999999.0f, " 9999999"},
+                                            {10000000.0f, " 1E+07"}, {16777217.0, " 1.677722E+07"}})
+        EXPECT_EQ(NumberText(value, 7), text) << value;
     EXPECT_EQ(NumberText(-1e300, 7), "-Inf");  // beyond the single's range
     // Subnormal doubles keep their shortest text; without the plus blank for
     // the data files' fields.

@@ -28,12 +28,10 @@ TEST(ParseValue, PrefixesAndTheCharacterWalk) {
 }
 
 TEST(ParseValue, BoundsAndOverflow) {
-    EXPECT_EQ(ParseValueOf("1E10"), 1e10);
-    EXPECT_EQ(ParseValueOf("-99999999999"), -1e10);
-    EXPECT_EQ(ParseValueOf("-9E307G"), -1e10);
-    EXPECT_EQ(ParseValueOf("1E999"), 1e10);
-    EXPECT_EQ(ParseValueOf("-1E999"), 1e10);  // the substitute ignores the sign
-    EXPECT_EQ(ParseValueOf("1E-999"), 0);
+    // An overflow's substitute ignores the sign.
+    for (const auto& [text, value] : {std::pair{"1E10", 1e10}, {"-99999999999", -1e10}, {"-9E307G", -1e10},
+                                      {"1E999", 1e10}, {"-1E999", 1e10}, {"1E-999", 0.0}})
+        EXPECT_EQ(ParseValueOf(text), value) << text;
 }
 
 TEST(ParseValue, TrimsAndCutsTheCallersText) {

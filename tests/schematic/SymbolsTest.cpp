@@ -77,10 +77,8 @@ TEST(Symbols, ColoursAndPensThatStayPut) {
 }
 
 TEST(Symbols, EdgesRoundHalfToEvenAndClamp) {
-    EXPECT_EQ(EdgeFromPen(2.5), 2);
-    EXPECT_EQ(EdgeFromPen(3.5), 4);
-    EXPECT_EQ(EdgeFromPen(-2.5), -2);
-    EXPECT_EQ(EdgeFromPen(40000), 32767);
+    for (const auto& [pen, edge] : {std::pair{2.5, 2}, {3.5, 4}, {-2.5, -2}, {40000.0, 32767}})
+        EXPECT_EQ(EdgeFromPen(pen), edge) << pen;
 }
 
 }  // namespace
