@@ -63,15 +63,19 @@ bench: deps
 	@grep '^figure ' $(BENCH_BUILD)/ratios.txt || true
 	@grep '^ratio ' $(BENCH_BUILD)/ratios.txt
 
+# Every target for FUZZ_SECONDS. A finding (crash-, timeout-, leak-, oom-
+# file) is written into the target's seeds, so make test replays it from
+# then on as a regression case.
 fuzz:
 	@scripts/install-deps fuzz
 	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQV_WITH_QT=OFF -DQV_BENCHMARKS=OFF -DQV_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	@for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
-	  echo "== $$f ($(FUZZ_SECONDS) s)"; \
-	  mkdir -p $(FUZZ_BUILD)/corpus/$$(basename $$f); \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$(basename $$f) fuzz/seeds/$$(basename $$f) || exit 1; \
+	  t=$$(basename $$f); echo "== $$f ($(FUZZ_SECONDS) s)"; \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=fuzz/seeds/$$t/ \
+	    $(FUZZ_BUILD)/corpus/$$t fuzz/seeds/$$t || exit 1; \
 	done
 
 # The whole program, pages included, under AddressSanitizer and

@@ -6,10 +6,20 @@
 #pragma once
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
 #include "session/SessionState.h"
+
+// A broken requirement traps with what it was, so a finding explains itself.
+#define QV_FUZZ_REQUIRE(condition)                                                      \
+    do {                                                                                \
+        if (!(condition)) {                                                             \
+            std::fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #condition); \
+            __builtin_trap();                                                           \
+        }                                                                               \
+    } while (0)
 
 namespace qv::fuzz {
 

@@ -36,20 +36,6 @@ std::string OneLine(std::string text) {
     return out;
 }
 
-std::string EscapeControls(const std::string& text) {
-    std::string out;
-    for (const unsigned char c : text) {
-        if (c >= 0x20 && c != 0x7f) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
-        out += hex;
-    }
-    return out;
-}
-
 namespace {
 
 // The window reads a network file without values as the default network, but

@@ -25,9 +25,7 @@ struct Problem {
 // The text on one line: line breaks become single spaces.
 std::string OneLine(std::string text);
 
-// Control characters (a file name may hold any byte) as \xHH, so that a
-// message stays one readable line on a terminal.
-std::string EscapeControls(const std::string& text);
+// EscapeControls (files/TextFile.h) keeps every message one line.
 
 // A session as the program has it after start-up and the Design page's
 // opening steps, with the network file read as "Get net" reads it and, when

@@ -25,8 +25,10 @@ std::string TouchstoneText(const SessionState& s, const std::string& date) {
     std::string out;
     out += "! Quendavore " + s.VersionText + " frequency sweep" + kCrLf;
     out += "! Date: " + date + kCrLf;
-    out += "! Network: " + (s.CurrentFileName.empty() ? "(not saved)" : s.CurrentFileName) + kCrLf;
-    if (s.LoadMode == LoadTable && !s.LoadFileName.empty()) out += "! Load: " + s.LoadFileName + kCrLf;
+    // A name may hold a line break, which must not end the comment line.
+    out += "! Network: " + (s.CurrentFileName.empty() ? "(not saved)" : EscapeControls(s.CurrentFileName)) + kCrLf;
+    if (s.LoadMode == LoadTable && !s.LoadFileName.empty())
+        out += "! Load: " + EscapeControls(s.LoadFileName) + kCrLf;
     out += "! The reflection at the network's input against the system impedance";
     out += kCrLf;
     out += "# Hz S RI R " + Number17(s.SystemZ) + kCrLf;

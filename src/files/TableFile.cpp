@@ -24,7 +24,7 @@ std::string TableFileText(const SessionState& s, const std::string& shownName,
     std::string out;
     out += "Quendavore data file";
     out += kCrLf;
-    out += "Filename: " + shownName + kCrLf;
+    out += "Filename: " + EscapeControls(shownName) + kCrLf;
     out += date + kCrLf;
     out += kCrLf;
     out += "Freq, Resistance, Reactance, Rho, RhoAngle, Return loss, VSWR";

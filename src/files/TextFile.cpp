@@ -155,6 +155,20 @@ std::string LowerExtension(const std::string& name) {
     return ext;
 }
 
+std::string EscapeControls(std::string_view text) {
+    std::string out;
+    for (const unsigned char c : text) {
+        if (c >= 0x20 && c != 0x7f) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
+    }
+    return out;
+}
+
 std::string ExactNumber(double value) {
     if (value == 0) value = 0;  // a negative zero reads as "-0" to no one's benefit
     char text[40];

@@ -54,6 +54,10 @@ std::optional<double> LeadingNumber(std::string_view text);
 // the dot; empty when it has none.
 std::string LowerExtension(const std::string& name);
 
+// Control characters (a file name may hold any byte) as \xHH, so that a
+// name stays on its one line in a file's header and in a message.
+std::string EscapeControls(std::string_view text);
+
 // A number with 17 significant digits, so that it reads back bit for bit.
 std::string ExactNumber(double value);
 

@@ -1,4 +1,5 @@
 #include "files/TableFile.h"
+#include "files/ResultFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,20 @@ TEST(TableFile, PointCountsAreBoundedByTheArrays) {
     EXPECT_EQ(dataLines(), 1000u);
     s.SweepPoints = -5;
     EXPECT_EQ(dataLines(), 0u);
+}
+
+// A file name may hold any byte; a line break in it stays inside its line.
+TEST(TableFile, NamesWithLineBreaksKeepTheHeaderLines) {
+    SessionState s;
+    s.CurrentFileName = "net\r\n# MHz Z MA 1.QVF";
+    s.LoadFileName = "load\n1 2 3";
+    s.LoadMode = LoadTable;
+    const std::vector<std::string> table = test::CrLfLines(TableFileText(s, "out\r\n.DAT", "d"));
+    EXPECT_EQ(table[1], "Filename: out\\x0D\\x0A.DAT");
+    const std::vector<std::string> touchstone =
+        test::CrLfLines(ResultText(s, ResultFormat::Touchstone, "x", "d"));
+    EXPECT_EQ(touchstone[2], "! Network: net\\x0D\\x0A# MHz Z MA 1.QVF");
+    EXPECT_EQ(touchstone[3], "! Load: load\\x0A1 2 3");
 }
 
 }  // namespace
