@@ -505,7 +505,9 @@ void DesignPage::GetLoadTable() {
     if (s_.SweepPoints == 0) {
         s_.SweepPoints = held;
         s_.SavedSweepPoints = held;
-        if (held == 0) {
+        // Only a table in use is kept: without one the count is a sweep's,
+        // and rows left by a refused file are no table.
+        if (held == 0 || before->LoadMode != LoadTable) {
             host.ShowMessage("There are no test frequencies to allow a sweep");
             s_.LoadMode = SingleLoad;
             return;

@@ -145,6 +145,14 @@ TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
     EXPECT_EQ(state.SweepPoints, 2);
     EXPECT_DOUBLE_EQ(state.Value[0][1], 75);
     EXPECT_EQ(Messages().size(), 4u);  // the S11 note
+    // Without a table in use, a file that gives no rows leaves none: the
+    // rows still held are no table, the count is a sweep's.
+    state.LoadMode = 1;
+    state.SweepPoints = 50;
+    host.fileAnswers.push_back(dir.File("missing.RJX"));
+    Press("cmdGetLoad");
+    EXPECT_EQ(state.LoadMode, 1);
+    EXPECT_EQ(Messages().back(), "There are no test frequencies to allow a sweep");
 }
 
 TEST_F(DesignPageTest, UnknownElementCodesFromAFileLeaveThePageSound) {
