@@ -129,17 +129,20 @@ TEST(Optimise, TwoPartBandMatchesComeWithinTwoPercentOfTheGridBest) {
 }
 
 TEST(Optimise, KeepsTheBoundsAndNeverEndsWorseThanTheStart) {
-    // Held to 0.8x..1.25x of a start far from the match: the values stay in.
-    auto far = LMatch(4 * kMatchL, 4 * kMatchC, 13e6, 15e6, 11);
-    OptimiseOptions narrow = AllOf(*far);
-    narrow.lowFactor = 0.8;
-    narrow.highFactor = 1.25;
-    const OptimiseResult held = Optimise(*far, narrow);
-    for (std::size_t i = 0; i < held.after.size(); ++i) {
-        EXPECT_GE(held.after[i], held.before[i] * 0.8 * (1 - 1e-12));
-        EXPECT_LE(held.after[i], held.before[i] * 1.25 * (1 + 1e-12));
+    // Held to 0.8x..1.25x of a start far above or below the match: the
+    // values stay in, so both bounds are met on the way to the match.
+    for (double start : {4.0, 0.25}) {
+        auto far = LMatch(start * kMatchL, start * kMatchC, 13e6, 15e6, 11);
+        OptimiseOptions narrow = AllOf(*far);
+        narrow.lowFactor = 0.8;
+        narrow.highFactor = 1.25;
+        const OptimiseResult held = Optimise(*far, narrow);
+        for (std::size_t i = 0; i < held.after.size(); ++i) {
+            EXPECT_GE(held.after[i], held.before[i] * 0.8 * (1 - 1e-12)) << start;
+            EXPECT_LE(held.after[i], held.before[i] * 1.25 * (1 + 1e-12)) << start;
+        }
+        EXPECT_LT(held.worstVswrAfter, held.worstVswrBefore);
     }
-    EXPECT_LT(held.worstVswrAfter, held.worstVswrBefore);
 
     // Started at the best one-frequency match, nothing better exists.
     auto exact = LMatch(kMatchL, kMatchC, kF0, kF0, 1);
