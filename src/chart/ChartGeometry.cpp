@@ -3,6 +3,12 @@
 #include <cmath>
 
 namespace qv {
+
+bool InChartArea(double x, double y) { return x >= kChartAreaLeft && y >= kChartAreaTop; }
+
+void ClipToChartArea(Surface& surf) {
+    surf.Clip(kChartAreaLeft, kChartAreaTop, kPageLimit, kPageLimit);
+}
 namespace {
 
 // Page coordinates are 32-bit floats, like the view they come from

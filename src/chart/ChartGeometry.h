@@ -22,10 +22,29 @@ ChartGeometry ScreenGeometry(const SessionState& s);
 
 // Layout of the Analysis page, twips.
 inline constexpr double kDefaultCenterX = 8000;
-inline constexpr double kDefaultCenterY = 5000;
+// Low enough that the whole chart, its "+1" label included, lies below the
+// network panel's band at zoom 1.
+inline constexpr double kDefaultCenterY = 5700;
 inline constexpr double kRadiusPerZoom = 3500;
 inline constexpr double kPanelBandBottom = 1500;  // presses above pick parts
 inline constexpr double kDragFloor = 2000;        // drags only below this y
+
+// The Analysis page, in twips: wide enough for the admittance grid's "0"
+// right of the rim, tall enough for the caption under the chart.
+inline constexpr double kChartPageWidth = 11880;
+inline constexpr double kChartPageHeight = 9480;
+
+// The chart's own area on the Analysis page: right of the column of
+// controls and below the network panel's band, on into whatever room the
+// window has right of and below the page. The chart is drawn only there, so
+// however it is zoomed and dragged it never runs under the panel or through
+// the controls; at zoom 1 in its start place all of it, labels and caption
+// included, lies inside.
+inline constexpr double kChartAreaLeft = 4300;
+inline constexpr double kChartAreaTop = 1960;
+bool InChartArea(double x, double y);
+// Confines what is drawn next to the chart's area, until surf.Unclip().
+void ClipToChartArea(Surface& surf);
 
 // PointRho when the reflection coefficient is unbounded (z = -1, or an input
 // that is not a finite number).

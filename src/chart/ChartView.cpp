@@ -12,6 +12,11 @@ void SetRadiusFromZoom(SessionState& s) {
     s.ChartRadius = static_cast<float>(static_cast<double>(s.ChartZoom) * kRadiusPerZoom);
 }
 
+// A point of the chart that is clipped away is not read out either.
+Readout ChartReadout(const SessionState& s, float x, float y) {
+    return InChartArea(x, y) ? ReadoutAt(s, x, y) : Readout{};
+}
+
 }  // namespace
 
 SwitchColours OpenChartView(SessionState& s, ChartPage& page) {
@@ -61,7 +66,7 @@ MouseResult ChartMousePress(const SessionState& s, ChartPage& page, int button, 
     if (y < kPanelBandBottom && x < s.PanelEdge[5]) r.pickPart = true;
     if (y > kPanelBandBottom) {
         if (button == kLeftButton) {
-            r.readout = ReadoutAt(s, x, y);
+            r.readout = ChartReadout(s, x, y);
         } else if (button == kRightButton) {
             page.dragOriginX = x;
             page.dragOriginY = y;
@@ -73,7 +78,7 @@ MouseResult ChartMousePress(const SessionState& s, ChartPage& page, int button, 
 MouseResult ChartMouseMove(SessionState& s, ChartPage& page, int button, float x, float y) {
     MouseResult r;
     if (button == kLeftButton) {
-        r.readout = ReadoutAt(s, x, y);
+        r.readout = ChartReadout(s, x, y);
     } else if (button == kRightButton && y > kDragFloor) {
         // Moves inside the panel band neither move the chart nor the origin,
         // so the chart catches up in one jump when the pointer comes back.

@@ -35,7 +35,7 @@ struct SwitchColours {
     Colour arcs, qArcs, vswr, sweep;
 };
 
-// The chart's part of opening the page: ChartCenterY back to 5000, the
+// The chart's part of opening the page: ChartCenterY back to its start, the
 // radius from the zoom, both zoom buttons enabled, overlay values of 0 and
 // ArcsSwitch 0 replaced by their starting values. The page then sets the
 // tune-step options, draws and calls RedrawChart.
@@ -67,7 +67,7 @@ MouseResult ChartMousePress(const SessionState& s, ChartPage& page, int button, 
                             float y);
 
 // Left held: readout wherever the pointer is (it hides itself outside the
-// rim). Right held and y > 2000: move the chart by the distance since the
+// rim and outside the chart's area). Right held and y > 2000: move the chart by the distance since the
 // last drag step. The centre is not limited; RedrawChart copes with a chart
 // dragged wholly off the page.
 MouseResult ChartMouseMove(SessionState& s, ChartPage& page, int button, float x, float y);

@@ -48,6 +48,7 @@ ChartBackdrop SetGridColours(SessionState& s) {
 void DrawChartBackdrop(SessionState& s, Surface& surf) {
     surf.SetLineWidth(1);
     const ChartGeometry g = ScreenGeometry(s);
+    ClipToChartArea(surf);
     SetGridColours(s);
     const GridScheme scheme = GridSchemeFor(s.GridType);
     if (scheme.admittanceFirst) {
@@ -58,6 +59,7 @@ void DrawChartBackdrop(SessionState& s, Surface& surf) {
         if (scheme.drawAdmittance) DrawAdmittanceGrid(s, surf, g);
     }
     DrawChartFrame(s, surf, g, scheme.frameColour);
+    surf.Unclip();
 }
 
 void DrawChartForeground(SessionState& s, Surface& surf, const ChartHooks& hooks) {
@@ -67,6 +69,7 @@ void DrawChartForeground(SessionState& s, Surface& surf, const ChartHooks& hooks
     surf.SetTextColour(kBlack);
     const ChartGeometry g = ScreenGeometry(s);
     if (hooks.networkPanel) hooks.networkPanel(surf);
+    ClipToChartArea(surf);
     DrawElementArcs(s, surf, g);
     if (hooks.overlays) {
         hooks.overlays(surf);
@@ -80,6 +83,7 @@ void DrawChartForeground(SessionState& s, Surface& surf, const ChartHooks& hooks
         const SweepDrawn sweep = DrawSweep(s, surf, g);
         if (sweep.ran && hooks.tabulateEnabled) hooks.tabulateEnabled(sweep.tabulateEnabled);
     }
+    surf.Unclip();
 }
 
 void RedrawChart(SessionState& s, Surface& surf, const ChartHooks& hooks) {

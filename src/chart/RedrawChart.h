@@ -55,7 +55,8 @@ ChartBackdrop SetGridColours(SessionState& s);
 // picture and draws only the foreground on every change: the backdrop (grid
 // colours set, grids, frame and caption) and the foreground (network panel,
 // arcs and colour key, overlays, sweep trace), which starts with the pen as
-// the backdrop leaves it. Neither clears the surface.
+// the backdrop leaves it. Neither clears the surface. Everything but the
+// panel is clipped to the chart's area (kChartAreaLeft, kChartAreaTop).
 void DrawChartBackdrop(SessionState& s, Surface& surf);
 void DrawChartForeground(SessionState& s, Surface& surf, const ChartHooks& hooks);
 

@@ -75,7 +75,7 @@ constexpr const char* kUsage =
     "           snaps them to standard values; -o DIR also writes DIR/match-NN.QVF.\n"
     "chart      draws the Analysis page's chart with the network panel, the arcs\n"
     "           and the overlays the file switches on, into FILE: PNG, SVG or PDF\n"
-    "           by its extension, WxH pixels (default 1188x880). No display needed.\n"
+    "           by its extension, WxH pixels (default 1188x948). No display needed.\n"
     "plot       draws return loss and VSWR against frequency over the sweep, with\n"
     "           the VSWR 2 and 10 dB bands and the test and best points, the same\n"
     "           way (default 1200x800). --trace chooses one or two: rl, vswr,\n"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartGeometry.h"
 #include "drawing/PrintSurface.h"
 #include "plot/Plot.h"
 #include "print/PrintHost.h"
@@ -14,8 +15,8 @@
 namespace qv {
 
 // The Analysis page's drawing area and font (twips, points).
-inline constexpr double kChartPictureWidth = 11880;
-inline constexpr double kChartPictureHeight = 8800;
+inline constexpr double kChartPictureWidth = kChartPageWidth;
+inline constexpr double kChartPictureHeight = kChartPageHeight;
 inline constexpr double kChartPictureFontPt = 8.5;
 
 // Opens the chart view as the Analysis page does when it opens (chart at

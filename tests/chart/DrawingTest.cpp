@@ -222,6 +222,46 @@ TEST(RedrawChartOrder, HooksInOrderGridSixAndCaption) {
     EXPECT_EQ(axis->colour, Rgb(255, 17, 17));
 }
 
+// The panel is drawn outside the chart's clip, everything else inside; in
+// its start place at zoom 1 the chart with every label fits the area and
+// the page, whatever the grid, so the clip cuts nothing off.
+TEST(RedrawChartOrder, ChartClippedToItsAreaWhichHoldsItAtZoomOne) {
+    for (std::int16_t grid = 1; grid <= 6; ++grid) {
+        SessionState s = OpenedChart();
+        ChartPage page;
+        OpenChartView(s, page);
+        s.GridType = grid;
+        s.QArcsOn = s.VswrCircleOn = 1;
+        RecordingSurface rs;
+        rs.SetFont({"Arial", 8.5, false});
+        ChartHooks hooks;
+        hooks.networkPanel = [](Surface& g) { g.Text(400, 1580, "panel"); };
+        RedrawChart(s, rs, hooks);
+        bool clipped = false;
+        for (const DrawOp& op : rs.Ops()) {
+            if (op.kind == DrawOp::Clip) {
+                EXPECT_EQ(std::vector<double>({op.x1, op.y1}),
+                          std::vector<double>({kChartAreaLeft, kChartAreaTop}));
+                EXPECT_GE(std::min(op.x2, op.y2), kPageLimit);
+            }
+            if (op.kind == DrawOp::Clip || op.kind == DrawOp::Unclip) clipped = op.kind == DrawOp::Clip;
+            if (op.kind != DrawOp::Line && op.kind != DrawOp::Text) continue;
+            EXPECT_EQ(clipped, op.text != "panel") << op.text;
+            if (!clipped || op.colour == kWhite) continue;  // white draws nothing
+            RecordingSurface measure;
+            measure.SetFont(op.font);
+            const bool text = op.kind == DrawOp::Text;
+            const double left = text ? op.x1 : std::min(op.x1, op.x2);
+            const double top = text ? op.y1 : std::min(op.y1, op.y2);
+            const double right = text ? op.x1 + measure.TextWidth(op.text) : std::max(op.x1, op.x2);
+            const double bottom = text ? op.y1 + measure.TextHeight() : std::max(op.y1, op.y2);
+            EXPECT_TRUE(InChartArea(left, top) &&
+                        right <= kChartPageWidth && bottom <= kChartPageHeight)
+                << "grid " << grid << " " << op.text << " at " << op.x1 << ", " << op.y1;
+        }
+    }
+}
+
 TEST(RedrawChartOrder, GridColoursKeptWhenUnset) {
     SessionState s = OpenedChart();
     RecordingSurface rs;

@@ -1,4 +1,5 @@
-// A fresh session with the chart page opened, on the single load.
+// A fresh session with the chart page opened, on the single load, its centre
+// then put at (8000, 5000), the round numbers the cases are written in.
 #pragma once
 
 #include "chart/ChartView.h"
@@ -11,6 +12,7 @@ inline SessionState OpenedChart() {
     s.ChartCenterX = 8000;
     ChartPage page;
     OpenChartView(s, page);
+    s.ChartCenterY = 5000;
     return s;
 }
 

@@ -137,7 +137,7 @@ TEST(ChartView, ZoomSequenceButtonsAndReset) {
     s.ChartCenterY = 200;
     ResetView(s, page);
     EXPECT_EQ(s.ChartCenterX, 8000.0f);
-    EXPECT_EQ(s.ChartCenterY, 5000.0f);
+    EXPECT_EQ(s.ChartCenterY, kDefaultCenterY);
     EXPECT_EQ(s.ChartRadius, 3500.0f);
     EXPECT_TRUE(page.zoomOutEnabled);  // reset leaves it alone
     ZoomOut(s, page);
@@ -175,7 +175,11 @@ TEST(ChartView, PressDispatch) {
     EXPECT_FALSE(m.pickPart);
     EXPECT_FALSE(m.readout);
     EXPECT_TRUE(ChartMousePress(s, page, kRightButton, 2500, 1000).pickPart);
-    EXPECT_TRUE(ChartMousePress(s, page, kLeftButton, 8000, 5000).readout);
+    EXPECT_TRUE(ChartMousePress(s, page, kLeftButton, 8000, 5000).readout->visible);
+    // A zoomed chart reaches under the panel, but what is clipped away there
+    // is not read out.
+    ZoomIn(s, page);
+    EXPECT_FALSE(ChartMousePress(s, page, kLeftButton, 8000, kChartAreaTop - 10).readout->visible);
     EXPECT_TRUE(ChartMouseRelease().hideReadout);
 }
 

@@ -27,11 +27,10 @@
 namespace qv {
 namespace {
 
-// The layout is made for 11880 x 8490 twips, but the chart's caption is
-// written at the chart's bottom-left corner, y 8500 at zoom 1, and would be
-// cut off; the window reaches a little further down so that it shows.
-constexpr double kPageWidth = 11880;
-constexpr double kPageHeight = 8800;
+constexpr double kPageWidth = kChartPageWidth;
+constexpr double kPageHeight = kChartPageHeight;
+// The panel wipes its band only above the chart's area.
+static_assert(kPanelBottom <= kChartAreaTop);
 constexpr double kRowHeight = 330;
 constexpr double kStepWidth = 360;
 constexpr std::array<double, 4> kStepLefts = {500, 860, 1220, 1580};
@@ -129,7 +128,7 @@ AnalyzePage::TuneRow AnalyzePage::BuildTuneRow(int digit, double top) {
                 [this, isTop, i] { StepRow(isTop, kStepSizes[i], kStepUp[i], s_.TuneSize); });
     }
     const QString side = isTop ? "Top" : "Bottom";
-    row.frame = AddFrame("fra" + side, "", {500, top + 630, 3900, 360});
+    row.frame = AddFrame("fra" + side, "", {500, top + 630, 3800, 360});
     row.geometric = AddOption("opt" + side + "Geometric", "Geometric", {120, 45, 1600, 270}, row.frame);
     row.arithmetic =
         AddOption("opt" + side + "Arithmetic", "Arithmetic", {1900, 45, 1800, 270}, row.frame);
@@ -266,11 +265,11 @@ void AnalyzePage::BuildSetupAndSweepControls() {
     });
     // Right of the frequency steps: the band against frequency, and the
     // chart as a file.
-    auto* plot = AddButton("cmdPlot", "Plot", {1990, 4350, 1150, kRowHeight},
+    auto* plot = AddButton("cmdPlot", "Plot", {1940, 4350, 1150, kRowHeight},
                            "Plot return loss and VSWR against frequency beside the chart");
     connect(plot, &QPushButton::clicked, this,
             [this] { context_.navigator.ShowBeside(PageId::Plot); });
-    auto* picture = AddButton("cmdSavePicture", "Save picture", {3140, 4350, 1200, kRowHeight},
+    auto* picture = AddButton("cmdSavePicture", "Save picture", {3090, 4350, 1200, kRowHeight},
                               "Save the chart and network as a PNG, SVG or PDF file");
     connect(picture, &QPushButton::clicked, this, [this] {
         const QString base = QFileInfo(Q(s_.CurrentFileName)).completeBaseName();

@@ -34,17 +34,17 @@ Outcome Calc(const QStringList& args) {
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
 }
 
-// At 1188 x 880 pixels for 11880 x 8800 twips, the chart's centre (8000,
-// 5000) is at (800, 500) and its rim, radius 3500, 350 pixels away.
+// At 1188 x 948 pixels for 11880 x 9480 twips, the chart's centre (8000,
+// 5700) is at (800, 570) and its rim, radius 3500, 350 pixels away.
 void ExpectChartGrid(const QImage& img) {
-    ASSERT_EQ(img.size(), QSize(1188, 880));
-    const QColor rimTop = img.pixelColor(800, 151);
+    ASSERT_EQ(img.size(), QSize(1188, 948));
+    const QColor rimTop = img.pixelColor(800, 221);
     EXPECT_GT(rimTop.red(), 200);
     EXPECT_LT(rimTop.green(), 120);
-    // The r = 1 circle runs through (975, 325); inside the rim between
-    // circles at (850, 420), and outside it at (1170, 160), the paper shows.
-    EXPECT_TRUE(test::Inked(img, QPointF(975, 325), 2));
-    EXPECT_FALSE(test::Inked(img, QPointF(1170, 160), 3));
+    // The r = 1 circle runs through (975, 395); outside the rim at
+    // (1170, 230) the paper shows.
+    EXPECT_TRUE(test::Inked(img, QPointF(975, 395), 2));
+    EXPECT_FALSE(test::Inked(img, QPointF(1170, 230), 3));
 }
 
 class PictureCommands : public ::testing::Test {
@@ -80,7 +80,7 @@ TEST_F(PictureCommands, ChartAsPngSvgAndPdfShowsTheGridWhereItBelongs) {
         if (xml.name() == u"text") texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(viewBox, "0 0 1188 880");
+    EXPECT_EQ(viewBox, "0 0 1188 948");
     EXPECT_TRUE(texts.contains("Chart normalized to 50 ohms"));
 
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "no poppler";

@@ -43,7 +43,7 @@ protected:
     void SetUp() override {
         s = test::Fresh();
         s.ChartCenterX = 8000;
-        s.ChartCenterY = 1234;  // the page puts it back to 5000
+        s.ChartCenterY = 1234;  // the page puts it back to its start
     }
     void Open() { page = MakeAnalyzePage(context); }
 
@@ -98,7 +98,7 @@ TEST_F(AnalyzePageTest, OpeningSetsViewTuningAndCaption) {
     s.TuneSize = 0.5f;  // anything but 1 reopens as fine
     Open();
     EXPECT_EQ(page->windowTitle().toStdString(), "Quendavore 2.06 - Analysis  ant.QVF");
-    EXPECT_EQ(s.ChartCenterY, 5000.0f);
+    EXPECT_EQ(s.ChartCenterY, kDefaultCenterY);
     EXPECT_EQ(s.ChartRadius, 3500.0f);
     EXPECT_EQ(Back("cmdArcs"), kSwitchOnColour);
     EXPECT_EQ(s.TuneStage, 11);
@@ -120,19 +120,20 @@ TEST_F(AnalyzePageTest, ZoomButtonsStopAtTheEndsAndResetKeepsZoomOut) {
     Press(Qt::RightButton, 8000, 5000);
     Move(Qt::RightButton, 8500, 5300);
     Click("cmdReset");
-    EXPECT_TRUE(s.ChartCenterX == 8000 && s.ChartCenterY == 5000 && s.ChartRadius == 3500);
+    EXPECT_TRUE(s.ChartCenterX == 8000 && s.ChartCenterY == kDefaultCenterY && s.ChartRadius == 3500);
     EXPECT_TRUE(Enabled("cmdIn") && Enabled("cmdOut"));
 }
 
 TEST_F(AnalyzePageTest, ReadoutFollowsTheLeftButtonAndHidesOnRelease) {
     Open();
-    Press(Qt::LeftButton, 8000, 5000);
+    constexpr double cy = kDefaultCenterY;
+    Press(Qt::LeftButton, 8000, cy);
     EXPECT_TRUE(Shown("lblRho") && Shown("lblRhoValue"));
     EXPECT_EQ(Label("lblVSWRvalue"), " 1:1   ");
     EXPECT_EQ(Label("lblReturnLossValue"), ">120dB");
-    Move(Qt::LeftButton, 8000 + 0.2 * 3500, 5000 - 0.4 * 3500);  // z = 1 + j1
+    Move(Qt::LeftButton, 8000 + 0.2 * 3500, cy - 0.4 * 3500);  // z = 1 + j1
     EXPECT_EQ(Label("lblImagValue"), " 50 ");  // the other points are the readout's tests'
-    Move(Qt::LeftButton, 8000 + 3501, 5000);
+    Move(Qt::LeftButton, 8000 + 3501, cy);
     EXPECT_FALSE(Shown("lblVSWR"));
     Release(Qt::LeftButton);
     EXPECT_FALSE(Shown("lblRhoValue"));
@@ -147,7 +148,7 @@ TEST_F(AnalyzePageTest, DragMovesOnlyBelowTwoThousandTwipsAndStaysSound) {
     Press(Qt::RightButton, 7000, 1800);  // the threshold itself is the chart view's
     Move(Qt::RightButton, 7300, 2100);
     EXPECT_EQ(s.ChartCenterX, 8300.0f);
-    EXPECT_EQ(s.ChartCenterY, 5300.0f);
+    EXPECT_EQ(s.ChartCenterY, kDefaultCenterY + 300);
     for (int i = 0; i < 6; ++i) Click("cmdIn");
     Move(Qt::RightButton, -400000, 900000);
     Move(Qt::RightButton, 700000, -300000);

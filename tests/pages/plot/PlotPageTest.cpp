@@ -105,8 +105,8 @@ TEST_F(PlotPageTest, AnalysisPagePictureHasTheChartUnderTheNetwork) {
     host.fileAnswers = {dir.File("chart.png")};
     Click(*analyze, "cmdSavePicture");
     const QImage png(QString::fromStdString(dir.File("chart.png")));
-    ASSERT_EQ(png.size(), QSize(1188, 880));
-    const QColor rimTop = png.pixelColor(800, 151);  // centre (8000, 5000), radius 3500
+    ASSERT_EQ(png.size(), QSize(1188, 948));
+    const QColor rimTop = png.pixelColor(800, 221);  // centre (8000, 5700), radius 3500
     EXPECT_GT(rimTop.red(), 200);
     EXPECT_LT(rimTop.green(), 120);
     EXPECT_TRUE(test::Inked(png, QPointF(s.PanelEdge[0] / 10.0, 60), 40));  // the load
