@@ -15,6 +15,24 @@ bool Placeable(const PagePoint& p) {
 
 bool InBand(double f) { return f >= kSweepMinFrequency && f <= kSweepMaxFrequency; }
 
+// The mark centred on the dot, in the surface's font made smaller where its
+// whole text box would otherwise reach the ring (a page font's line is
+// taller than the ring); the font is then put back for the labels.
+void WriteInRing(Surface& surf, const PagePoint& dot, const std::string& mark) {
+    const FontSpec font = surf.Font();
+    constexpr double kRoom = kEndRingRadius - 10;  // inside the ring's line
+    for (int tries = 0; tries < 3; ++tries) {
+        const double halfDiagonal = std::hypot(surf.TextWidth(mark), surf.TextHeight()) / 2;
+        if (!(halfDiagonal > kRoom)) break;
+        FontSpec smaller = surf.Font();
+        smaller.sizePt *= 0.98 * kRoom / halfDiagonal;
+        surf.SetFont(smaller);
+    }
+    surf.Text(PageCoord(dot.x - surf.TextWidth(mark) / 2), PageCoord(dot.y - surf.TextHeight() / 2),
+              mark);
+    surf.SetFont(font);
+}
+
 }  // namespace
 
 std::string CheckSweepEntry(const SweepEntry& e) {
@@ -61,7 +79,7 @@ void LabelSweepEnd(Surface& surf, const ChartGeometry& g, const PagePoint& dot,
         for (int r = 1; r <= kEndRingRadius; ++r) surf.Circle(dot.x, dot.y, r, 0, 0, 1);
         surf.SetColour(kBlack);
         surf.Circle(dot.x, dot.y, kEndRingRadius, 0, 0, 1);
-        surf.Text(PageCoord(dot.x - kEndRingRadius / 2), PageCoord(dot.y - kEndRingRadius), mark);
+        WriteInRing(surf, dot, mark);
     }
     const double rise = mark == "S" ? kStartLabelRise : kFinishLabelRise;
     const double left = PageCoord(g.centerX - g.radius);

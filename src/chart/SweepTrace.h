@@ -58,7 +58,7 @@ PagePoint DrawDot(Surface& surf, const ChartGeometry& g, double systemZ, double 
                   int kind, Colour colour);
 
 // Rings the dot at `dot` with a white disc and a black outline, writes
-// `mark` ("S" or "F") in it, and writes "'S'=" or "'F'=" with the
+// `mark` ("S" or "F") in it (centred, its text box inside the ring), and writes "'S'=" or "'F'=" with the
 // frequency at the chart's bottom-left corner. The ring is left out when the
 // dot could not be placed; the frequency label is always written.
 void LabelSweepEnd(Surface& surf, const ChartGeometry& g, const PagePoint& dot,

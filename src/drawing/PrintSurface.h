@@ -70,6 +70,7 @@ public:
     void SetColour(Colour c) override { page_.SetColour(c); }
     void SetTextColour(Colour c) override { page_.SetTextColour(c); }
     void SetFont(const FontSpec& font) override { page_.SetFont(font); }
+    const FontSpec& Font() const override { return page_.Font(); }
     void Text(double x, double y, const std::string& text) override { page_.Text(x, y, text); }
     double TextWidth(const std::string& text) const override { return page_.TextWidth(text); }
     double TextHeight() const override { return page_.TextHeight(); }

@@ -49,6 +49,7 @@ public:
     void SetColour(Colour c) override;
     void SetTextColour(Colour c) override;
     void SetFont(const FontSpec& font) override;
+    const FontSpec& Font() const override { return font_; }
     void Text(double x, double y, const std::string& text) override;
     double TextWidth(const std::string& text) const override;
     double TextHeight() const override;
@@ -64,7 +65,6 @@ public:
     double LastY() const { return lastY_; }
     Colour CurrentColour() const { return colour_; }
     double CurrentLineWidth() const { return width_; }
-    const FontSpec& CurrentFont() const { return font_; }
 
 private:
     void Push(DrawOp op);

@@ -66,6 +66,7 @@ public:
     virtual void SetColour(Colour c) = 0;         // lines, boxes, circles
     virtual void SetTextColour(Colour c) = 0;
     virtual void SetFont(const FontSpec& font) = 0;
+    virtual const FontSpec& Font() const = 0;  // the current font
 
     // Text with its top-left corner at (x, y), in the current font and text
     // colour.

@@ -78,6 +78,7 @@ public:
     void SetColour(Colour c) override { r_.SetColour(c); }
     void SetTextColour(Colour c) override { r_.SetTextColour(c); }
     void SetFont(const FontSpec& font) override { r_.SetFont(font); }
+    const FontSpec& Font() const override { return r_.Font(); }
     void Text(double x, double y, const std::string& t) override { r_.Text(x, y, t), Changed(); }
     double TextWidth(const std::string& t) const override { return r_.TextWidth(t); }
     double TextHeight() const override { return r_.TextHeight(); }

@@ -154,6 +154,7 @@ public:
     void SetColour(Colour c) override { sheet_.SetColour(c); }
     void SetTextColour(Colour c) override { sheet_.SetTextColour(c); }
     void SetFont(const FontSpec& font) override { sheet_.SetFont(font); }
+    const FontSpec& Font() const override { return sheet_.Font(); }
     void Text(double x, double y, const std::string& text) override {
         if (!IsLabel(x, y)) sheet_.Text(x, y, text);
     }

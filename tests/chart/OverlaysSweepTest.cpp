@@ -105,6 +105,8 @@ TEST(SweepTrace, ThreePointsFromOneToTwoMegahertzAgreeWithTheTable) {
     SessionState s = SweepState();
     s.TestFrequency = 1234567;
     RecordingSurface rs;
+    const FontSpec pageFont{"Arial", 8.5, false};  // a line taller than the ring
+    rs.SetFont(pageFont);
     EXPECT_TRUE(DrawSweep(s, rs, ScreenGeometry(s)).tabulateEnabled);
     EXPECT_EQ(s.TestFrequency, 1234567);
     const auto dots = Ops(rs, DrawOp::Circle, kSweepDotColour);
@@ -112,6 +114,21 @@ TEST(SweepTrace, ThreePointsFromOneToTwoMegahertzAgreeWithTheTable) {
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(dots[k].y1, ToPage(ScreenGeometry(s), 50, s.SweepR[k], s.SweepX[k]).y);
     EXPECT_EQ(Texts(rs), (std::vector<std::string>{"S", "'S'= 1 MHz", "F", "'F'= 2 MHz"}));
+    // Each letter's whole text box lies inside its ring; the labels keep the font.
+    const auto rings = Ops(rs, DrawOp::Circle, kBlack);
+    const auto texts = Ops(rs, DrawOp::Text, 0);
+    ASSERT_EQ(rings.size(), 2u);
+    for (int end = 0; end < 2; ++end) {
+        const DrawOp& letter = texts[2 * end];
+        RecordingSurface measure;
+        measure.SetFont(letter.font);
+        const double w = measure.TextWidth(letter.text), h = measure.TextHeight();
+        for (double x : {letter.x1, letter.x1 + w})
+            for (double y : {letter.y1, letter.y1 + h})
+                EXPECT_LT(std::hypot(x - rings[end].x1, y - rings[end].y1), kEndRingRadius)
+                    << letter.text;
+        EXPECT_EQ(texts[2 * end + 1].font, pageFont);
+    }
 }
 
 TEST(SweepTrace, OffLeavesTabulateAloneOnTellsTheRule) {
