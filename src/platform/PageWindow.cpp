@@ -429,15 +429,28 @@ std::vector<QRect> Differences(const std::vector<DrawOp>& was, const std::vector
         left = top = kInf, right = bottom = -kInf, widest = 0;
         open = false;
     };
+    // A clip paints nothing itself; it changes how the ops after it draw, so
+    // an op the same in both lists differs when the clips it draws under do.
+    const DrawOp* clipWas = nullptr;
+    const DrawOp* clipNow = nullptr;
+    auto follow = [](const DrawOp* op, const DrawOp*& clip) {
+        if (op && op->kind == DrawOp::Clip) clip = op;
+        if (op && (op->kind == DrawOp::Unclip || op->kind == DrawOp::Clear)) clip = nullptr;
+        return op && (op->kind == DrawOp::Clip || op->kind == DrawOp::Unclip);
+    };
     const std::size_t n = std::max(was.size(), now.size());
     for (std::size_t i = 0; i < n; ++i) {
         const bool inWas = i < was.size(), inNow = i < now.size();
-        if (inWas && inNow && was[i] == now[i]) {
+        const bool clipOpWas = follow(inWas ? &was[i] : nullptr, clipWas);
+        const bool clipOpNow = follow(inNow ? &now[i] : nullptr, clipNow);
+        const bool sameClip = clipWas == clipNow || (clipWas && clipNow && *clipWas == *clipNow);
+        if (inWas && inNow && was[i] == now[i] && sameClip) {
             if (open) close();
             continue;
         }
         open = true;
-        for (const DrawOp* op : {inWas ? &was[i] : nullptr, inNow ? &now[i] : nullptr}) {
+        for (const DrawOp* op : {inWas && !clipOpWas ? &was[i] : nullptr,
+                                 inNow && !clipOpNow ? &now[i] : nullptr}) {
             if (!op) continue;
             if (op->kind == DrawOp::Line) {
                 left = std::min({left, op->x1, op->x2});
