@@ -27,6 +27,17 @@ constexpr double kLeft = 1500;  // left edge of every text column on the sheet
 // generator's texts to its right.
 constexpr double kLadderRightLimit = 10600;
 
+// The printed chart's own box: the chart at zoom 1 with its labels, below
+// the frequency line and above the date. A zoomed chart is cut to it, and
+// the labels at its bottom-left corner are printed on white over it.
+constexpr double kChartBoxHalf = kRadiusPerZoom + 400;
+constexpr double kChartBoxBottom = 11290;
+
+struct SheetLabel {
+    double top;
+    std::string text;
+};
+
 // Where the ladder's drawing ends on the right at a print scale.
 double LadderRight(SessionState& s, double scale) {
     RecordingSurface scratch;
@@ -113,14 +124,14 @@ void DrawInputPoint(SessionState& s, Surface& surf, const ChartGeometry& g) {
     surf.SetLineWidth(1);
 }
 
-void LabelInWhiteBox(Surface& surf, double top, const std::string& text, bool box = true) {
-    if (box) {
-        surf.SetColour(kWhite);
-        surf.FillBox(kLeft, top, 3000, top + 200);
-    }
-    if (text.empty()) return;
+// All boxes first, then all texts: a label's box never covers the
+// descenders of the label above it.
+void DrawLabels(Surface& surf, const std::vector<SheetLabel>& labels) {
+    surf.SetColour(kWhite);
+    for (const SheetLabel& l : labels)
+        surf.FillBox(kLeft, l.top, std::max(3000.0, kLeft + surf.TextWidth(l.text)), l.top + 200);
     surf.SetTextColour(kBlack);
-    surf.Text(kLeft, top, text);
+    for (const SheetLabel& l : labels) surf.Text(kLeft, l.top, l.text);
 }
 
 // The screen's overlays drawn onto the sheet: their value labels, which on
@@ -172,7 +183,9 @@ private:
     double fixedWidth_;
 };
 
-void DrawOverlays(SessionState& s, Surface& surf, const ChartGeometry& g) {
+// Draws the overlays and returns their labels for the column beside the
+// chart.
+std::vector<SheetLabel> DrawOverlays(SessionState& s, Surface& surf, const ChartGeometry& g) {
     if (s.ArcsSwitch == kArcsOn) {
         ArcStyle style;
         style.arcWidth = 8;
@@ -186,7 +199,7 @@ void DrawOverlays(SessionState& s, Surface& surf, const ChartGeometry& g) {
         s.ArcsSwitch = kArcsOn;
         surf.SetLineWidth(1);
     }
-    std::vector<std::pair<double, std::string>> labels;
+    std::vector<SheetLabel> labels;
     if (s.QArcsOn == 1) {
         PaperOverlay paper(surf, g, 6);
         DrawQArcs(s, paper, g);
@@ -199,20 +212,16 @@ void DrawOverlays(SessionState& s, Surface& surf, const ChartGeometry& g) {
         surf.SetLineWidth(1);
         labels.push_back({10600, "VSWR=" + ShortestText(s.VswrCircleValue)});
     }
-    // All boxes first, then all texts: a label's box never covers the
-    // descenders of the label above it.
-    for (const auto& [top, text] : labels) LabelInWhiteBox(surf, top, "");
-    for (const auto& [top, text] : labels) LabelInWhiteBox(surf, top, text, false);
     if (s.SweepOn > 0) {
         PaperOverlay paper(surf, g);
         const SweepDrawn sweep = DrawSweep(s, paper, g);
         surf.SetLineWidth(1);
         if (sweep.points > 0) {
-            surf.SetTextColour(kBlack);
-            surf.Text(kLeft, 10000, "'S'=" + FormatGeneral(s.SweepFreq[0]) + "Hz");
-            surf.Text(kLeft, 10200, "'F'=" + FormatGeneral(s.SweepFreq[sweep.points - 1]) + "Hz");
+            labels.push_back({10000, "'S'=" + FormatGeneral(s.SweepFreq[0]) + "Hz"});
+            labels.push_back({10200, "'F'=" + FormatGeneral(s.SweepFreq[sweep.points - 1]) + "Hz"});
         }
     }
+    return labels;
 }
 
 }  // namespace
@@ -277,13 +286,16 @@ void DrawChartSheet(SessionState& s, PrintSurface& surf, const std::string& date
     const ChartGeometry g = PrintedGeometry(s);
 
     DrawSchematic(s, surf);
+    surf.Clip(kPrintCenterX - kChartBoxHalf, kPrintCenterY - kChartBoxHalf,
+              kPrintCenterX + kChartBoxHalf, kChartBoxBottom);
     const PrintedGridPlan plan = PrintedGridsFor(s.GridType);
     DrawGrids(s, surf, g, plan);
     DrawFrame(s, surf, g, plan.frameColour);
     DrawInputPoint(s, surf, g);
-    surf.SetTextColour(kBlack);
-    surf.Text(kLeft, 10800, ChartCaption(s.SystemZ));
-    DrawOverlays(s, surf, g);
+    std::vector<SheetLabel> labels = DrawOverlays(s, surf, g);
+    surf.Unclip();
+    labels.push_back({10800, ChartCaption(s.SystemZ)});
+    DrawLabels(surf, labels);
 
     surf.SetTextColour(kBlack);
     surf.SetFont(FontSpec{"Arial", 6, false});

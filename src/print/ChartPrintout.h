@@ -41,7 +41,8 @@ struct PrintedGridPlan {
 };
 PrintedGridPlan PrintedGridsFor(int gridType);
 
-// The printed chart: centre (6000, 7500), the screen's radius.
+// The printed chart: centre (6000, 7500), the screen's radius, cut to the
+// box the chart and its labels take at zoom 1.
 ChartGeometry PrintedGeometry(const SessionState& s);
 
 // Composes the sheet and ends the document. Sets PrintCenterX/Y,

@@ -163,6 +163,27 @@ TEST(ChartPrintout, OverlaysInPaperWidthsWithLabelsAtFixedPlaces) {
             EXPECT_LT(at(&op), at(FindText(ops, "Q=2.5")));
 }
 
+// Zoomed in, the chart keeps to its box between the frequency line and the
+// date; the label column beside it is printed over it, on white.
+TEST(ChartPrintout, ZoomedChartKeepsToItsBoxUnderTheLabels) {
+    auto s = Opened();
+    s->ChartZoom = 8;
+    s->ChartRadius = 28000;
+    const auto ops = Sheet(*s);
+    const auto clip = std::find_if(ops.begin(), ops.end(), [](auto& op) { return op.kind == DrawOp::Clip; });
+    const auto unclip = std::find_if(clip, ops.end(), [](auto& op) { return op.kind == DrawOp::Unclip; });
+    ASSERT_TRUE(clip != ops.end() && unclip != ops.end());
+    EXPECT_GT(clip->y1, FindText(ops, "Frequency:  1 M")->y1 + 200);
+    EXPECT_LE(std::max(clip->y1, clip->y2), 11300);  // the date's line
+    for (auto op = ops.begin(); op != ops.end(); ++op)
+        if (op->kind == DrawOp::Line && op->colour == Rgb(255, 17, 17))
+            EXPECT_TRUE(op > clip && op < unclip);
+    const DrawOp* caption = FindText(ops, "Chart normalized to 50 ohms");
+    EXPECT_GT(caption, &*unclip);
+    const auto box = std::find_if(unclip, ops.end(), [](auto& op) { return op.kind == DrawOp::FillBox; });
+    EXPECT_TRUE(box != ops.end() && box->colour == kWhite && box->y1 == caption->y1);
+}
+
 TEST(ChartPrintout, PrinterTroubleBeepsAndSays) {
     auto s = Opened();
     test::FakePrintHost broken;
