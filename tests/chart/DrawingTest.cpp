@@ -215,9 +215,11 @@ TEST(RedrawChartOrder, HooksInOrderGridSixAndCaption) {
     EXPECT_EQ(order, (std::vector<std::string>{"panel", "overlays", "sweep"}));
     ASSERT_EQ(rs.Ops().front().kind, DrawOp::Clear);
     // Grid 6 has no grid: the one text is the caption, the first line the red axis.
-    for (const DrawOp& op : rs.Ops())
-        if (op.kind == DrawOp::Text)
+    for (const DrawOp& op : rs.Ops()) {
+        if (op.kind == DrawOp::Text) {
             EXPECT_TRUE(op.text == "Chart normalized to 50 ohms" && op.x1 == 4500 && op.y1 == 8500) << op.text;
+        }
+    }
     const auto axis = std::find_if(rs.Ops().begin(), rs.Ops().end(), [](auto& op) { return op.kind == DrawOp::Line; });
     EXPECT_EQ(axis->colour, Rgb(255, 17, 17));
 }

@@ -72,8 +72,12 @@ TEST(ChartPrintout, GridsByTypeWithPrintedColoursAndWidths) {
         EXPECT_EQ(pens, gridPens);
         EXPECT_NEAR(Extent(ops, frame, 3500)[1], 9500, 1);  // the rim in the frame colour
         const GridScheme screen = GridSchemeFor(type);
-        if (screen.drawImpedance) EXPECT_EQ(s->ImpedanceGridColour, screen.impedanceColour);
-        if (screen.drawAdmittance) EXPECT_EQ(s->AdmittanceGridColour, screen.admittanceColour);
+        if (screen.drawImpedance) {
+            EXPECT_EQ(s->ImpedanceGridColour, screen.impedanceColour);
+        }
+        if (screen.drawAdmittance) {
+            EXPECT_EQ(s->AdmittanceGridColour, screen.admittanceColour);
+        }
     }
 }
 
@@ -158,9 +162,11 @@ TEST(ChartPrintout, OverlaysInPaperWidthsWithLabelsAtFixedPlaces) {
     EXPECT_NE(FindText(ops, "S"), nullptr);  // the ring marks stay at the trace's ends
     // No label's white box is painted over the label above it.
     const auto at = [&](const DrawOp* op) { return op - ops.data(); };
-    for (const DrawOp& op : ops)
-        if (op.kind == DrawOp::FillBox && op.colour == kWhite && op.y1 == 10600)
+    for (const DrawOp& op : ops) {
+        if (op.kind == DrawOp::FillBox && op.colour == kWhite && op.y1 == 10600) {
             EXPECT_LT(at(&op), at(FindText(ops, "Q=2.5")));
+        }
+    }
 }
 
 // Zoomed in, the chart keeps to its box between the frequency line and the
@@ -175,9 +181,11 @@ TEST(ChartPrintout, ZoomedChartKeepsToItsBoxUnderTheLabels) {
     ASSERT_TRUE(clip != ops.end() && unclip != ops.end());
     EXPECT_GT(clip->y1, FindText(ops, "Frequency:  1 M")->y1 + 200);
     EXPECT_LE(std::max(clip->y1, clip->y2), 11300);  // the date's line
-    for (auto op = ops.begin(); op != ops.end(); ++op)
-        if (op->kind == DrawOp::Line && op->colour == Rgb(255, 17, 17))
+    for (auto op = ops.begin(); op != ops.end(); ++op) {
+        if (op->kind == DrawOp::Line && op->colour == Rgb(255, 17, 17)) {
             EXPECT_TRUE(op > clip && op < unclip);
+        }
+    }
     const DrawOp* caption = FindText(ops, "Chart normalized to 50 ohms");
     EXPECT_GT(caption, &*unclip);
     const auto box = std::find_if(unclip, ops.end(), [](auto& op) { return op.kind == DrawOp::FillBox; });

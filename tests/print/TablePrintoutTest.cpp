@@ -61,7 +61,9 @@ TEST(TablePrintout, LongTablesAskFirstAndPaginate41Then44) {
         }
         EXPECT_EQ(TextsAt(sheets[0], 1000, 16), Strings{"Tabulated Data"});
         // A later sheet starts with its header at the top.
-        if (sheets.size() > 1) EXPECT_EQ(sheets[1].front().y1, 500);
+        if (sheets.size() > 1) {
+            EXPECT_EQ(sheets[1].front().y1, 500);
+        }
         EXPECT_EQ(host.layouts[0].mapping, SheetLayout::Twips);
         EXPECT_EQ(host.layouts[0].origin, 1008);
     }
