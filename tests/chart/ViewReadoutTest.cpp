@@ -121,60 +121,47 @@ TEST(ChartView, ZoomSequenceButtonsAndReset) {
         ZoomIn(s, page);
         EXPECT_FLOAT_EQ(s.ChartZoom, z);
     }
-    EXPECT_EQ(s.ChartZoom, 8.0f);
-    EXPECT_EQ(s.ChartRadius, 28000.0f);
-    EXPECT_FALSE(page.zoomInEnabled);
-    EXPECT_TRUE(page.zoomOutEnabled);
+    EXPECT_TRUE(s.ChartZoom == 8 && s.ChartRadius == 28000 && !page.zoomInEnabled && page.zoomOutEnabled);
     for (int i = 4; i >= -1; --i) {
         ZoomOut(s, page);
         EXPECT_FLOAT_EQ(s.ChartZoom, i < 0 ? 1.0f : expected[i]);
     }
-    EXPECT_FALSE(page.zoomOutEnabled);
-    EXPECT_TRUE(page.zoomInEnabled);
-
+    EXPECT_TRUE(!page.zoomOutEnabled && page.zoomInEnabled);
     ZoomIn(s, page);
-    s.ChartCenterX = 100;
-    s.ChartCenterY = 200;
+    s.ChartCenterX = 100, s.ChartCenterY = 200;
     ResetView(s, page);
-    EXPECT_EQ(s.ChartCenterX, 8000.0f);
-    EXPECT_EQ(s.ChartCenterY, kDefaultCenterY);
-    EXPECT_EQ(s.ChartRadius, 3500.0f);
+    EXPECT_EQ(std::tuple(s.ChartCenterX, s.ChartCenterY, s.ChartRadius), std::tuple(8000, kDefaultCenterY, 3500));
     EXPECT_TRUE(page.zoomOutEnabled);  // reset leaves it alone
     ZoomOut(s, page);
-    EXPECT_EQ(s.ChartZoom, 1.0f);
-    EXPECT_FALSE(page.zoomOutEnabled);
+    EXPECT_TRUE(s.ChartZoom == 1 && !page.zoomOutEnabled);
 }
 
 TEST(ChartView, RightDragWaitsBelowTwoThousand) {
     SessionState s = OpenedChart();
     ChartPage page;
     ChartMousePress(s, page, kRightButton, 9000, 1800);
-    EXPECT_FALSE(ChartMouseMove(s, page, kRightButton, 9100, 1900).redraw);
-    EXPECT_EQ(s.ChartCenterX, 8000.0f);
-    MouseResult m = ChartMouseMove(s, page, kRightButton, 9500, 2600);
-    EXPECT_TRUE(m.redraw);
-    EXPECT_EQ(s.ChartCenterX, 8500.0f);  // the whole way from the press
-    EXPECT_EQ(s.ChartCenterY, 5800.0f);
+    EXPECT_TRUE(!ChartMouseMove(s, page, kRightButton, 9100, 1900).redraw && s.ChartCenterX == 8000);
+    EXPECT_TRUE(ChartMouseMove(s, page, kRightButton, 9500, 2600).redraw);
+    EXPECT_EQ(std::pair(s.ChartCenterX, s.ChartCenterY), std::pair(8500.0f, 5800.0f));  // the whole way from the press
     ChartMouseMove(s, page, kRightButton, 9400, 2700);
     EXPECT_EQ(s.ChartCenterX, 8400.0f);
-    // Both buttons held: neither drag nor readout.
-    m = ChartMouseMove(s, page, 3, 1000, 7000);
-    EXPECT_FALSE(m.redraw);
-    EXPECT_FALSE(m.readout);
+    const MouseResult both = ChartMouseMove(s, page, 3, 1000, 7000);  // both buttons: neither drag nor readout
+    EXPECT_TRUE(!both.redraw && !both.readout);
 }
 
 TEST(ChartView, PressDispatch) {
     SessionState s = OpenedChart();
     s.PanelEdge = {1000, 2000, 3000, 3000, 3000, 3000};
     ChartPage page;
-    MouseResult m = ChartMousePress(s, page, kLeftButton, 2500, 800);
-    EXPECT_TRUE(m.pickPart);
-    EXPECT_FALSE(m.readout);
-    EXPECT_FALSE(ChartMousePress(s, page, kLeftButton, 3500, 800).pickPart);
-    m = ChartMousePress(s, page, kLeftButton, 2500, 1500);
-    EXPECT_FALSE(m.pickPart);
-    EXPECT_FALSE(m.readout);
-    EXPECT_TRUE(ChartMousePress(s, page, kRightButton, 2500, 1000).pickPart);
+    // Part pick, readout.
+    const auto press = [&](int button, double x, double y) {
+        const MouseResult m = ChartMousePress(s, page, button, x, y);
+        return std::pair(m.pickPart, m.readout.has_value());
+    };
+    EXPECT_EQ(press(kLeftButton, 2500, 800), std::pair(true, false));
+    EXPECT_EQ(press(kLeftButton, 3500, 800).first, false);
+    EXPECT_EQ(press(kLeftButton, 2500, 1500), std::pair(false, false));
+    EXPECT_EQ(press(kRightButton, 2500, 1000).first, true);
     EXPECT_TRUE(ChartMousePress(s, page, kLeftButton, 8000, 5000).readout->visible);
     // A zoomed chart reaches under the panel, but what is clipped away there
     // is not read out.

@@ -62,8 +62,7 @@ TEST_F(CalcTool, ImpedanceAtTheTestFrequencyOrTheTablesMiddleRow) {
     test::SetStage(s, 1, ShuntResistor, 50);
     ASSERT_TRUE(WriteNetworkFile(net, s, "d").ok());
     const std::vector<double> shunt = FirstRow(Calc({"impedance", net}).out);
-    EXPECT_NEAR(shunt.at(1), 25, 1e-9);
-    EXPECT_NEAR(shunt.at(2), 0, 1e-9);
+    EXPECT_TRUE(std::fabs(shunt.at(1) - 25) < 1e-9 && std::fabs(shunt.at(2)) < 1e-9) << shunt.at(1);
 }
 
 TEST_F(CalcTool, SweepWritesTheTableToStandardOutputOrAFile) {
@@ -134,13 +133,7 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
         // Without a picture writer (a build without Qt) the pictures are refused too.
         {"chart", net}, {"chart", net, "-o", "c.png"}, {"plot", net, "--trace", "db", "-o", "p.png"},
         {"plot", net, "--trace", "rl,rl", "-o", "p.png"}, {"chart", net, "--size", "8x8", "-o", "c.png"}};
-    for (const auto& args : cases) {
-        Calc r(args);
-        EXPECT_EQ(r.status, 2) << r.err;
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind("quendavore-calc: ", 0), 0u);
-        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-    }
+    for (const auto& args : cases) Calc(args).ExpectRefused();
     EXPECT_NE(Calc({"impedance", dir.File("bad.QVF")}).err.find("We had a problem reading file"),
               std::string::npos);
     EXPECT_EQ(Calc({"impedance", net, "--load", dir.File("no.RJX")}).err,
@@ -172,23 +165,17 @@ TEST(CalcToolBandwidth, EdgesMatchTheClosedFormWithinTheStep) {
     s.TestFrequency = 10e6;
     s.Value[0][1] = 50;
     test::SetStage(s, 1, SeriesInductor, l);
-    s.SweepStart = 1e6;
-    s.SweepStop = 21e6;
-    s.SweepPoints = 11;
+    s.SweepStart = 1e6, s.SweepStop = 21e6, s.SweepPoints = 11;
     ASSERT_TRUE(WriteNetworkFile(dir.File("l.QVF"), s, "d").ok());
     Calc r({"sweep", dir.File("l.QVF"), "--bandwidth"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    ASSERT_EQ(r.out.find('\n'), r.out.size() - 1) << r.out;
+    ASSERT_EQ(r.out.find('\n'), r.out.size() - 1) << r.err << r.out;
     const std::vector<double> v = Numbers(r.out);
     ASSERT_EQ(v.size(), 6u) << r.out;
-    EXPECT_EQ(v[0], 1e6);
+    EXPECT_TRUE(v[0] == 1e6 && v[2] == 1e6 && v[4] == 1e6 && v[5] > 1) << r.out;
     EXPECT_NEAR(v[1], 10e6, 0.1e6);
     // Return loss 10 dB is VSWR 1.925: a little lower in frequency.
-    EXPECT_EQ(v[2], 1e6);
     EXPECT_LT(v[3], v[1]);
     EXPECT_NEAR(v[3], 10e6 * std::sqrt(1e-1 / (1 - 1e-1)) / std::sqrt(1.0 / 8), 0.1e6);
-    EXPECT_EQ(v[4], 1e6);
-    EXPECT_GT(v[5], 1);
 }
 
 }  // namespace

@@ -24,9 +24,7 @@ protected:
         test::SetStage(*s, 1, SeriesInductor, 600e-9);
         test::SetStage(*s, 2, ShuntCapacitor, 100e-12);
         test::SetStage(*s, 3, SeriesResistor, 0.5);
-        s->SweepStart = 13e6;
-        s->SweepStop = 15e6;
-        s->SweepPoints = 21;
+        s->SweepStart = 13e6, s->SweepStop = 15e6, s->SweepPoints = 21;
         EXPECT_TRUE(WriteNetworkFile(net, *s, "d").ok());
         test::WriteAll(load, "13.5M,22,-5\r\n14M,25,0\r\n14.5M,28,5\r\n");
     }
@@ -96,21 +94,12 @@ TEST_F(OptimiseCommand, WritesTheOptimisedNetworkThatShowsThePrintedFigure) {
 }
 
 TEST_F(OptimiseCommand, BadArgumentsGiveOneLineAndStatusTwo) {
+    // Stage 3 holds a resistor, stage 4 nothing.
     const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"--goal", "best", "-o", out},
-        {"--series", "E7", "-o", out},
-        {"--parts", "3", "-o", out},  // a resistor
-        {"--parts", "4", "-o", out},  // empty
-        {"--parts", "1,1", "-o", out},
-        {"--parts", "1,x", "-o", out},
-        {"--parts", "6", "-o", out},
-        {"--points", "0", "-o", out},
-        {"--load", load, "--start", "1M", "-o", out},
-        {"--tolerance", "1", "-o", out},
-        {"-o", dir.File("no/out.QVF")},
-        {"-o"},
-    };
+        {}, {"--goal", "best", "-o", out}, {"--series", "E7", "-o", out}, {"--parts", "3", "-o", out},
+        {"--parts", "4", "-o", out}, {"--parts", "1,1", "-o", out}, {"--parts", "1,x", "-o", out},
+        {"--parts", "6", "-o", out}, {"--points", "0", "-o", out}, {"--load", load, "--start", "1M", "-o", out},
+        {"--tolerance", "1", "-o", out}, {"-o", dir.File("no/out.QVF")}, {"-o"}};
     for (const auto& args : cases) Optimise(args).ExpectRefused();
 }
 

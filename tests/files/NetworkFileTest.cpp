@@ -91,10 +91,9 @@ TEST(NetworkFile, RoundTripThroughFiles) {
 }
 
 TEST(NetworkFile, StripExtensionCutsOnlyInsideTheFileName) {
-    EXPECT_EQ(StripExtension("net.a.qvf"), "net");
-    EXPECT_EQ(StripExtension("net"), "net");
-    EXPECT_EQ(StripExtension("/home/a.b/net"), "/home/a.b/net");
-    EXPECT_EQ(StripExtension("/home/a.b/net.x.QVF"), "/home/a.b/net");
+    for (const auto& [name, stem] : {std::pair{"net.a.qvf", "net"}, {"net", "net"}, {"/home/a.b/net", "/home/a.b/net"},
+                                     {"/home/a.b/net.x.QVF", "/home/a.b/net"}})
+        EXPECT_EQ(StripExtension(name), stem);
 }
 
 TEST(NetworkFile, EarlyEndsCommentsAndOtherLineEndsReadWithoutMessage) {
@@ -136,29 +135,22 @@ TEST(NetworkFile, FailuresGiveTheMessageAndDefaults) {
     }
 }
 
-TEST(NetworkFile, WhatThePagesAcceptReadsBack) {
+TEST(NetworkFile, WhatThePagesAcceptAndCodesThatFitTheirFieldAreRead) {
     // A load of a fraction of an ohm; the narrowest sweep at the band's foot.
     for (auto [line, text] : {std::pair{6, "Antenna R: .5"}, {48, "Sweep stop: 10050"}})
         EXPECT_TRUE(Read(Edited(line, text)).ok) << text;
-}
-
-TEST(NetworkFile, UnknownElementCodesThatFitTheirFieldAreRead) {
     Read odd(Edited(9, "Element type for stage 1: 14"));
-    EXPECT_TRUE(odd.ok);
-    EXPECT_EQ(odd.s.ElementType[1], 14);
+    EXPECT_TRUE(odd.ok && odd.s.ElementType[1] == 14);
     EXPECT_EQ(Read(Edited(16, "Element type for stage 2:-1")).s.ElementType[2], -1);
 }
 
 TEST(NetworkFile, ADesignSavedBeforeOverlaysOrSweepWereSetReadsBack) {
     SessionState fresh = Sample();  // overlays and sweep still at their start values
     fresh.QCircleValue = fresh.VswrCircleValue = 0;
-    fresh.SweepStart = fresh.SweepStop = 0;
-    fresh.SweepPoints = 0;
+    fresh.SweepStart = fresh.SweepStop = fresh.SweepPoints = 0;
     const std::string text = NetworkFileText(fresh, kNetworkFileTitle, "d");
     Read r(text);
-    EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.sink.messages.empty());
-    EXPECT_EQ(r.s.SweepPoints, 0);
+    EXPECT_TRUE(r.ok && r.sink.messages.empty() && r.s.SweepPoints == 0);
     // Only the whole group of zeros means "no sweep"; a set part still counts.
     EXPECT_FALSE(Read(Edited(48, "Sweep stop: 0 ")).ok);
     std::string halfSet = text;

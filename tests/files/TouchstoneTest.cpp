@@ -157,13 +157,9 @@ TEST(Touchstone, ManyFrequenciesAreThinnedKeepingBothEnds) {
     s.SweepPoints = 9;
     RecordingMessageSink sink;
     ASSERT_TRUE(ReadTouchstoneLoad(dir.File("long.s1p"), s, sink));
-    EXPECT_EQ(s.SweepPoints, 1000);
-    EXPECT_EQ(s.LoadRows, 1000);
-    EXPECT_EQ(s.SavedSweepPoints, 9);
-    EXPECT_EQ(s.LoadFreq[1], 1);
-    EXPECT_EQ(s.LoadFreq[501], 1252);  // round(500 x 2499 / 999) = 1251, the 1252nd
-    EXPECT_EQ(s.LoadFreq[1000], 2500);
-    EXPECT_EQ(s.LoadR[1000], 50);
+    EXPECT_EQ(std::tuple(s.SweepPoints, s.LoadRows, s.SavedSweepPoints), std::tuple(1000, 1000, 9));
+    // Row 501 is round(500 x 2499 / 999) = 1251 rows on, the 1252nd.
+    EXPECT_EQ(std::tuple(s.LoadFreq[1], s.LoadFreq[501], s.LoadFreq[1000], s.LoadR[1000]), std::tuple(1, 1252, 2500, 50));
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_NE(sink.messages[0].find("2500 frequencies; 1000"), std::string::npos);
 }

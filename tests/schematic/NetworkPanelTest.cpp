@@ -4,7 +4,8 @@
 
 #include <tuple>
 
-#include "Ops.h"
+#include "drawing/Ops.h"
+#include "session/Stages.h"
 #include "numbers/Format.h"
 
 namespace qv {
@@ -34,13 +35,9 @@ TEST_F(Panel, EmptyStagesShareTheEdgeBeforeThem) {
     SetStage(s, 2, SeriesCapacitor, 100e-12);
     Draw();
     // The wipe reaches as far as the previous drawing did.
-    EXPECT_EQ(g.Ops().front().kind, DrawOp::FillBox);
-    EXPECT_DOUBLE_EQ(g.Ops().front().x2, 7030);
-    EXPECT_EQ(s.PanelEdge[0], 400 + 2 * 270);
-    EXPECT_EQ(s.PanelEdge[1], s.PanelEdge[0]);
-    EXPECT_EQ(s.PanelEdge[2], s.PanelEdge[1] + 4 * 270 + 324);
-    EXPECT_EQ(s.PanelEdge[3], s.PanelEdge[2]);
-    EXPECT_EQ(s.PanelEdge[5], s.PanelEdge[2]);
+    EXPECT_TRUE(g.Ops().front().kind == DrawOp::FillBox && g.Ops().front().x2 == 7030);
+    const int load = 400 + 2 * 270, capacitor = load + 4 * 270 + 324;
+    EXPECT_EQ(s.PanelEdge, (decltype(s.PanelEdge){load, load, capacitor, capacitor, capacitor, capacitor}));
 
     s.TestFrequency = 0;
     Draw();
@@ -95,10 +92,8 @@ TEST_F(Panel, FrameMarksThePickedStageOnly) {
     Draw();
     auto f = Frames();
     ASSERT_EQ(f.size(), 1u);
-    EXPECT_DOUBLE_EQ(f[0].x1, s.PanelEdge[2] + 30);
-    EXPECT_DOUBLE_EQ(f[0].x2, s.PanelEdge[3] - 30);
-    EXPECT_DOUBLE_EQ(f[0].y1, 180 - 165);
-    EXPECT_DOUBLE_EQ(f[0].y2, 180 + 936 + 30);
+    EXPECT_EQ(std::tuple(f[0].x1, f[0].y1, f[0].x2, f[0].y2),
+              std::tuple(s.PanelEdge[2] + 30.0, 180 - 165.0, s.PanelEdge[3] - 30.0, 180 + 936 + 30.0));
     EXPECT_EQ(s.SymbolColour, kBlack);
 }
 
@@ -113,9 +108,8 @@ TEST_F(Panel, ColourBarsOnlyWithArcsOn) {
     Draw();
     const auto bars = OpsOf(g, DrawOp::FillBox);
     ASSERT_EQ(bars.size(), 3u);
-    EXPECT_EQ(bars[2].colour, StageArcColour(4));
-    EXPECT_DOUBLE_EQ(bars[2].x1, s.PanelEdge[3]);
-    EXPECT_DOUBLE_EQ(bars[2].x2, s.PanelEdge[4]);
+    EXPECT_EQ(std::tuple(bars[2].colour, bars[2].x1, bars[2].x2),
+              std::tuple(StageArcColour(4), double(s.PanelEdge[3]), double(s.PanelEdge[4])));
 }
 
 }  // namespace

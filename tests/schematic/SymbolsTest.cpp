@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "Ops.h"
+#include "drawing/Ops.h"
 
 namespace qv {
 namespace {
