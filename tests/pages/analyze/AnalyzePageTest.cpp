@@ -3,14 +3,10 @@
 // from SessionState.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QImage>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -21,8 +17,8 @@
 #include "chart/Overlays.h"
 #include "chart/SweepTrace.h"
 #include "files/TempDir.h"
+#include "pages/PageFixture.h"
 #include "pages/analyze/AnalyzePage.h"
-#include "platform/ScriptedHost.h"
 #include "schematic/NetworkPanel.h"
 #include "session/Stages.h"
 
@@ -59,16 +55,11 @@ protected:
     std::string Label(const char* name) { return C<QLabel>(name)->text().toStdString(); }
     bool Shown(const char* name) { return !C<QWidget>(name)->isHidden(); }
 
-    void Mouse(QEvent::Type type, Qt::MouseButton b, Qt::MouseButtons held, double x, double y) {
-        const QPointF at = page->ToDevice(x, y);
-        QMouseEvent e(type, at, page->mapToGlobal(at), b, held, Qt::NoModifier);
-        QApplication::sendEvent(page.get(), &e);
-    }
-    void Press(Qt::MouseButton b, double x, double y) { Mouse(QEvent::MouseButtonPress, b, b, x, y); }
+    void Press(Qt::MouseButton b, double x, double y) { test::SendMouse(*page, QEvent::MouseButtonPress, x, y, b, b); }
     void Move(Qt::MouseButtons held, double x, double y) {
-        Mouse(QEvent::MouseMove, Qt::NoButton, held, x, y);
+        test::SendMouse(*page, QEvent::MouseMove, x, y, Qt::NoButton, held);
     }
-    void Release(Qt::MouseButton b) { Mouse(QEvent::MouseButtonRelease, b, Qt::NoButton, 0, 0); }
+    void Release(Qt::MouseButton b) { test::SendMouse(*page, QEvent::MouseButtonRelease, 0, 0, b, Qt::NoButton); }
     void Pick(double x) { Press(Qt::LeftButton, x, 1000), Release(Qt::LeftButton); }
 
     int Drawn(Colour c) {
@@ -99,26 +90,28 @@ TEST_F(AnalyzePageTest, OpeningSetsViewTuningAndCaption) {
     Open();
     EXPECT_EQ(page->windowTitle().toStdString(), "Quendavore 2.06 - Analysis  ant.QVF");
     EXPECT_EQ(s.ChartCenterY, kDefaultCenterY);
-    EXPECT_EQ(s.ChartRadius, 3500.0f);
     EXPECT_EQ(Back("cmdArcs"), kSwitchOnColour);
     EXPECT_EQ(s.TuneStage, 11);
     for (const char* n : {"txtZ1", "fraTop", "cmd4down10", "fraBottom", "lblRho", "lbljBvalue"})
         EXPECT_FALSE(Shown(n)) << n;
     EXPECT_EQ(Box("txtFreq"), " 1 M");
-    EXPECT_EQ(s.TuneSize, 0.01f);
-    EXPECT_TRUE(C("optTuneSizeFine")->isChecked());
-    EXPECT_EQ(C("cmdFreqUp10")->toolTip(), "Move test frequency up .1%");
+    EXPECT_TRUE(s.TuneSize == 0.01f && C("optTuneSizeFine")->isChecked());
 }
 
-TEST_F(AnalyzePageTest, ZoomButtonsStopAtTheEndsAndResetKeepsZoomOut) {
-    Open();  // the steps themselves are the chart view's, tested there
+// The steps, the drag threshold and the reset are the chart view's; the
+// page applies them and greys the zoom buttons at the ends.
+TEST_F(AnalyzePageTest, DragZoomButtonsAndReset) {
+    Open();
+    Press(Qt::RightButton, 7000, 1800);
+    Move(Qt::RightButton, 7300, 2100);
+    EXPECT_EQ(std::pair(s.ChartCenterX, s.ChartCenterY), std::pair(8300.0f, float(kDefaultCenterY + 300)));
     for (int i = 0; i < 6; ++i) Click("cmdIn");
     EXPECT_FALSE(Enabled("cmdIn"));
+    Move(Qt::RightButton, -400000, 900000);
+    ExpectSoundDrawing();
     for (int i = 0; i < 6; ++i) Click("cmdOut");
     EXPECT_FALSE(Enabled("cmdOut"));
     Click("cmdIn");
-    Press(Qt::RightButton, 8000, 5000);
-    Move(Qt::RightButton, 8500, 5300);
     Click("cmdReset");
     EXPECT_TRUE(s.ChartCenterX == 8000 && s.ChartCenterY == kDefaultCenterY && s.ChartRadius == 3500);
     EXPECT_TRUE(Enabled("cmdIn") && Enabled("cmdOut"));
@@ -129,8 +122,7 @@ TEST_F(AnalyzePageTest, ReadoutFollowsTheLeftButtonAndHidesOnRelease) {
     constexpr double cy = kDefaultCenterY;
     Press(Qt::LeftButton, 8000, cy);
     EXPECT_TRUE(Shown("lblRho") && Shown("lblRhoValue"));
-    EXPECT_EQ(Label("lblVSWRvalue"), " 1:1   ");
-    EXPECT_EQ(Label("lblReturnLossValue"), ">120dB");
+    EXPECT_EQ(Label("lblVSWRvalue") + Label("lblReturnLossValue"), " 1:1   >120dB");
     Move(Qt::LeftButton, 8000 + 0.2 * 3500, cy - 0.4 * 3500);  // z = 1 + j1
     EXPECT_EQ(Label("lblImagValue"), " 50 ");  // the other points are the readout's tests'
     Move(Qt::LeftButton, 8000 + 3501, cy);
@@ -143,40 +135,28 @@ TEST_F(AnalyzePageTest, ReadoutFollowsTheLeftButtonAndHidesOnRelease) {
     EXPECT_EQ(s.TuneStage, 0);
 }
 
-TEST_F(AnalyzePageTest, DragMovesOnlyBelowTwoThousandTwipsAndStaysSound) {
-    Open();
-    Press(Qt::RightButton, 7000, 1800);  // the threshold itself is the chart view's
-    Move(Qt::RightButton, 7300, 2100);
-    EXPECT_EQ(s.ChartCenterX, 8300.0f);
-    EXPECT_EQ(s.ChartCenterY, kDefaultCenterY + 300);
-    for (int i = 0; i < 6; ++i) Click("cmdIn");
-    Move(Qt::RightButton, -400000, 900000);
-    Move(Qt::RightButton, 700000, -300000);
-    ExpectSoundDrawing();
-}
-
+// An edge belongs to the part on its left; the rows show what the part has.
 TEST_F(AnalyzePageTest, PartPickUsesStrictEdges) {
     test::SetStage(s, 1, SeriesCapacitor, 1000e-12);
     test::SetStage(s, 2, ShuntLCPair, 1e-6, 0, 100e-12);
     Open();
     const auto e = s.PanelEdge;
     ASSERT_EQ(e[2], e[5]);
-    Pick(e[0] - 1600);
-    EXPECT_EQ(s.TuneStage, 11);
-    Pick(e[0] - 1599);
-    EXPECT_EQ(s.TuneStage, 0);
-    EXPECT_EQ(C("cmdZ2")->text(), "X enter");
-    Pick(e[1]);  // an edge belongs to the part on its left
-    EXPECT_EQ(s.TuneStage, 1);
-    EXPECT_EQ(C("cmdZ1")->text(), "C enter");
-    EXPECT_TRUE(Shown("txtZ1") && Shown("fraTop"));
-    EXPECT_FALSE(Shown("txtZ2") || Shown("cmd4up1") || Shown("fraBottom"));
-    Pick(e[1] + 1);
-    EXPECT_EQ(C("cmdZ1")->text(), "L enter");
-    EXPECT_EQ(C("cmdZ2")->text(), "C enter");
-    EXPECT_TRUE(Shown("cmd4up10"));
-    Pick(e[5]);  // not left of the last edge
-    EXPECT_EQ(s.TuneStage, 2);
+    struct Case { int x; int stage; const char* enter1; const char* enter2; };  // "": no second row
+    for (const Case& c : {Case{e[0] - 1600, 11, "", ""}, Case{e[0] - 1599, 0, "R enter", "X enter"},
+                          Case{e[1], 1, "C enter", ""}, Case{e[1] + 1, 2, "L enter", "C enter"},
+                          Case{e[5], 2, "L enter", "C enter"}}) {
+        Pick(c.x);
+        EXPECT_EQ(s.TuneStage, c.stage) << c.x;
+        if (c.stage == 11) continue;
+        const bool two = *c.enter2;
+        EXPECT_TRUE(Shown("txtZ1") && Shown("fraTop") && Shown("cmd3up1"));
+        EXPECT_EQ(std::tuple(Shown("txtZ2"), Shown("cmd4up10"), Shown("fraBottom")), std::tuple(two, two, two));
+        EXPECT_EQ(C("cmdZ1")->text(), c.enter1);
+        if (two) {
+            EXPECT_EQ(C("cmdZ2")->text(), c.enter2);
+        }
+    }
 }
 
 TEST_F(AnalyzePageTest, UnknownElementCodesFromAFileAreEmptyStages) {
@@ -187,39 +167,31 @@ TEST_F(AnalyzePageTest, UnknownElementCodesFromAFileAreEmptyStages) {
     for (int stage = 0; stage <= 5; ++stage) {
         Pick(s.PanelEdge[stage] - 1);
         for (QAbstractButton* b : page->findChildren<QAbstractButton*>())
-            if (b->isVisible() && b->objectName().startsWith("cmd") &&
-                b->objectName().contains("up"))
-                b->click();
+            if (b->isVisible() && b->objectName().startsWith("cmd") && b->objectName().contains("up")) b->click();
         ExpectSoundDrawing();
     }
-    EXPECT_EQ(s.ElementType[1], 14);
-    EXPECT_EQ(s.ElementType[2], -1);
+    EXPECT_TRUE(s.ElementType[1] == 14 && s.ElementType[2] == -1);
 }
 
-TEST_F(AnalyzePageTest, TuningStepsGeometricAndArithmetic) {
+// Each button steps by its own size, divided by the zoom, in the mode of the
+// picked part's row.
+TEST_F(AnalyzePageTest, StepButtonsTuneByTheirModeAndTheZoom) {
     test::SetStage(s, 1, SeriesCapacitor, 1000e-12);
     test::SetStage(s, 2, SeriesResistor, 100);
     Open();
-    Pick(s.PanelEdge[1] - 10);
-    Click("cmd3up1");
-    EXPECT_EQ(Box("txtZ1"), "1010 pF");
-    Click("cmd3down1");
-    EXPECT_EQ(Box("txtZ1"), "1000 pF");
-
     Pick(s.PanelEdge[2] - 10);
-    Click("optTopArithmetic");
-    Click("cmd3up10");
-    EXPECT_DOUBLE_EQ(s.Value[2][1], 110);
-    Click("cmd3up10");
-    EXPECT_DOUBLE_EQ(s.Value[2][1], 120);
+    Click("optTopArithmetic");  // steps of the value when chosen
+    for (auto [button, want] : {std::pair{"cmd3up10", 110.0}, {"cmd3up1", 111.0}, {"cmd3down10", 101.0},
+                                {"cmd3down1", 100.0}}) {
+        Click(button);
+        EXPECT_DOUBLE_EQ(s.Value[2][1], want) << button;
+    }
     Click("cmdIn"), Click("cmdIn");
-    Click("cmd3down10");
-    EXPECT_DOUBLE_EQ(s.Value[2][1], 115);
-    // The option still shows arithmetic; stage 1 steps by its own mode.
-    Pick(s.PanelEdge[1] - 10);
     Click("cmd3up10");
-    EXPECT_NEAR(s.Value[1][1], 1050e-12, 1e-22);
-
+    EXPECT_DOUBLE_EQ(s.Value[2][1], 105);
+    Pick(s.PanelEdge[1] - 10);  // stage 1 steps by its own mode
+    Click("cmd3up10");
+    EXPECT_EQ(Box("txtZ1"), "1050 pF");
     Pick(s.PanelEdge[0] - 100);
     Click("cmd4up10");
     EXPECT_EQ(Box("txtZ2"), "0 ");  // zero stays zero
@@ -249,8 +221,7 @@ TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
     EXPECT_EQ(host.Texts("message").back(),
               "You have set the real value for the antenna to zero or less;\r\na default value of "
               "50 ohms has been substituted for that value.");
-    EXPECT_EQ(s.Value[0][1], 50);
-    EXPECT_EQ(s.Value[0][2], 0);
+    EXPECT_TRUE(s.Value[0][1] == 50 && s.Value[0][2] == 0);
     EXPECT_FALSE(Shown("txtZ2") || Shown("cmd4down1"));
     // The load's resistance never steps to zero or below: no file could
     // carry the design then.
@@ -261,23 +232,21 @@ TEST_F(AnalyzePageTest, EnteringZeroRemovesOrResetsWithTheirMessages) {
 
 TEST_F(AnalyzePageTest, FrequencyEntryAndSteps) {
     Open();
-    const std::pair<const char*, const char*> steps[] = {
-        {"cmdFreqUp1", " 10.1 M"}, {"cmdFreqDown1", " 10 M"}, {"cmdFreqUp10", " 11 M"}};
-    Type("txtFreq", "10M");
-    for (auto [button, text] : steps) {
-        Click(button);
-        EXPECT_EQ(Box("txtFreq"), text) << button;
+    struct Step { const char* button; const char* shown; };  // from 10 MHz
+    for (auto [option, steps] : {std::pair{"optTuneSizeNormal", Step{"cmdFreqUp1", " 10.1 M"}},
+                                 {"optTuneSizeNormal", Step{"cmdFreqDown10", " 9.0909 M"}},
+                                 {"optTuneSizeFine", Step{"cmdFreqUp1", " 10.001 M"}}}) {
+        Type("txtFreq", "10M");
+        Click(option);
+        Click(steps.button);
+        EXPECT_EQ(Box("txtFreq"), steps.shown) << steps.button;
     }
-    Type("txtFreq", "10M");
-    Click("optTuneSizeFine");  // finer steps and their tips, the captions kept
-    Click("cmdFreqUp1");
-    EXPECT_EQ(Box("txtFreq"), " 10.001 M");
+    // Fine steps and their tips; the captions are kept.
     EXPECT_EQ(Back("optTuneSizeFine"), kFineChosenColour);
-    EXPECT_EQ(C("cmd4down1")->toolTip(), "Down .01%");
-    EXPECT_EQ(C("cmd4up10")->text(), ">>");
+    EXPECT_EQ(C("cmd4down1")->toolTip() + C("cmd4up10")->text(), "Down .01%>>");
     Click("optTuneSizeNormal");
     EXPECT_EQ(Back("optTuneSizeFine"), kFineNotChosenColour);
-    EXPECT_EQ(C("cmd4down10")->toolTip(), "Down 10%");
+    EXPECT_EQ(C("cmdFreqDown10")->toolTip(), "Move test frequency down 10%");
     Type("txtFreq", "10M");
     Click("cmdIn"), Click("cmdIn");
     Click("cmdFreqUp10");
@@ -291,20 +260,18 @@ TEST_F(AnalyzePageTest, FrequencyEntryAndSteps) {
     EXPECT_EQ(Back("txtFreq"), kRejectedBoxColour);
     EXPECT_EQ(page->Recording().Ops().size(), drawn);  // not redrawn
     Click("cmdFreqDown1");  // steps go on from the design's frequency
-    EXPECT_LT(s.TestFrequency, 10.5e6);
-    EXPECT_GT(s.TestFrequency, 10e6);
+    EXPECT_TRUE(s.TestFrequency < 10.5e6 && s.TestFrequency > 10e6);
     EXPECT_EQ(Back("txtFreq"), kAcceptedBoxColour);
     Type("txtFreq", "10000");
     Click("cmdFreq");
     Click("cmdFreqDown10");  // never below the lowest frequency a file takes
     EXPECT_EQ(s.TestFrequency, 10000);
-
-    Type("txtFreq", "1E10");
-    Click("cmdFreqUp10");
-    ExpectSoundDrawing();
 }
 
-TEST_F(AnalyzePageTest, SwitchesAndNavigation) {
+// The switches show their state, and not only in colour; a set-up dialog
+// always leaves its overlay on.
+TEST_F(AnalyzePageTest, SwitchesSetupDialogsAndNavigation) {
+    s.VswrCircleOn = 1;
     Open();
     Click("cmdArcs");
     EXPECT_EQ(s.ArcsSwitch, kArcsOff);
@@ -313,27 +280,17 @@ TEST_F(AnalyzePageTest, SwitchesAndNavigation) {
     Click("cmdQon");
     EXPECT_EQ(Back("cmdQon"), kSwitchOnColour);
     EXPECT_EQ(s.QCircleValue, 2.0f);  // a zero Q is drawn, and kept, as 2
-    Click("cmdDesign");
-    Click("cmdExit");
-    EXPECT_EQ(navigator.shown, std::vector<PageId>{PageId::Design});
-    EXPECT_EQ(navigator.modal, std::vector<PageId>{PageId::Exit});
-}
-
-TEST_F(AnalyzePageTest, SetupDialogsAlwaysLeaveTheirOverlayOn) {
-    s.VswrCircleOn = 1;
-    Open();
+    Click("cmdQon");
     Click("cmdVSWRon");
-    ASSERT_EQ(s.VswrCircleOn, 0);
-    EXPECT_FALSE(C("cmdVSWRon")->isChecked());  // on and off look different, not only in colour
-    for (const char* button : {"cmdQsetup", "cmdVSWRsetup"}) Click(button);
-    EXPECT_EQ(navigator.modal, (std::vector<PageId>{PageId::QSetup, PageId::VswrSetup}));
-    EXPECT_EQ(s.QArcsOn, 1);
-    EXPECT_EQ(s.VswrCircleOn, 1);
-    EXPECT_EQ(Back("cmdQon"), kSwitchOnColour);
-    EXPECT_EQ(Back("cmdVSWRon"), kSwitchOnColour);
+    ASSERT_TRUE(s.QArcsOn == 0 && s.VswrCircleOn == 0);
+    EXPECT_FALSE(C("cmdVSWRon")->isChecked());
+    for (const char* button : {"cmdQsetup", "cmdVSWRsetup", "cmdDesign", "cmdExit"}) Click(button);
+    EXPECT_EQ(navigator.modal, (std::vector<PageId>{PageId::QSetup, PageId::VswrSetup, PageId::Exit}));
+    EXPECT_EQ(navigator.shown, std::vector<PageId>{PageId::Design});
+    EXPECT_TRUE(s.QArcsOn == 1 && s.VswrCircleOn == 1);
+    EXPECT_EQ(std::pair(Back("cmdQon"), Back("cmdVSWRon")), std::pair(kSwitchOnColour, kSwitchOnColour));
     EXPECT_TRUE(C("cmdVSWRon")->isChecked() && C("cmdQon")->isChecked());
-    EXPECT_GT(Drawn(kQArcColour), 0);
-    EXPECT_GT(Drawn(kVswrCircleColour), 0);
+    EXPECT_TRUE(Drawn(kQArcColour) > 0 && Drawn(kVswrCircleColour) > 0);
 }
 
 TEST_F(AnalyzePageTest, SweepAsksForLimitsUntilItCanRunAndTabulateFollowsTheTrace) {
@@ -342,7 +299,6 @@ TEST_F(AnalyzePageTest, SweepAsksForLimitsUntilItCanRunAndTabulateFollowsTheTrac
     Open();
     EXPECT_FALSE(Enabled("cmdTabulate"));
     Click("cmdSweep");  // nothing to run: the set-up is asked for (and cancelled)
-    EXPECT_EQ(navigator.modal, std::vector<PageId>{PageId::SweepSetup});
     EXPECT_EQ(s.SweepOn, 0);
     EXPECT_EQ(Back("cmdSweep"), kSwitchOffColour);
 
@@ -350,37 +306,23 @@ TEST_F(AnalyzePageTest, SweepAsksForLimitsUntilItCanRunAndTabulateFollowsTheTrac
         s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 11, s.SweepOn = 1;
     };
     Click("cmdSweepSetup");
-    EXPECT_EQ(Back("cmdSweep"), kSwitchOnColour);
-    EXPECT_TRUE(Enabled("cmdTabulate"));
-    EXPECT_GT(Drawn(kSweepDotColour), 0);
     navigator.dialog = nullptr;
+    EXPECT_EQ(Back("cmdSweep"), kSwitchOnColour);
+    EXPECT_TRUE(Enabled("cmdTabulate") && Drawn(kSweepDotColour) > 0);
 
     Click("cmdSweep");
     EXPECT_EQ(s.SweepOn, 0);
     EXPECT_EQ(Back("cmdSweep"), kSwitchOffColour);
-    EXPECT_TRUE(Enabled("cmdTabulate"));  // the last sweep's table is still there
     EXPECT_EQ(Drawn(kSweepDotColour), 0);
+    EXPECT_TRUE(Enabled("cmdTabulate"));  // the last sweep's table is still there
     Click("cmdSweep");  // ready now: straight back on
     EXPECT_EQ(s.SweepOn, 1);
     Click("cmdTabulate");
-    EXPECT_EQ(navigator.modal,
-              (std::vector<PageId>{PageId::SweepSetup, PageId::SweepSetup, PageId::Tabulate}));
+    EXPECT_EQ(navigator.modal, (std::vector<PageId>{PageId::SweepSetup, PageId::SweepSetup, PageId::Tabulate}));
 
     Open();  // reopened with the sweep on
     EXPECT_EQ(Back("cmdSweep"), kSwitchOnColour);
     EXPECT_TRUE(Enabled("cmdTabulate"));
-
-    // A two-row load table runs but is too short to tabulate.
-    Click("cmdSweep");
-    s.LoadMode = 2;
-    s.LoadRows = s.SweepPoints = 2;
-    s.SweepStart = s.LoadFreq[1] = 1e6;
-    s.SweepStop = s.LoadFreq[2] = 2e6;
-    s.LoadR[1] = s.LoadR[2] = 50;
-    Click("cmdSweep");
-    EXPECT_EQ(s.SweepOn, 1);
-    EXPECT_GT(Drawn(kSweepDotColour), 0);
-    EXPECT_FALSE(Enabled("cmdTabulate"));
 }
 
 TEST_F(AnalyzePageTest, PrintWritesTheChosenPdfAndNothingWhenCancelled) {
@@ -388,15 +330,13 @@ TEST_F(AnalyzePageTest, PrintWritesTheChosenPdfAndNothingWhenCancelled) {
     s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 5, s.SweepOn = 1;
     test::SetStage(s, 1, SeriesCapacitor, 100e-12);
     Open();
-    host.printAnswers.push_back(std::nullopt);
+    host.printAnswers = {std::nullopt, PrintChoice{"", dir.File("chart.pdf")}};
     Click("cmdPrint");
     EXPECT_TRUE(std::filesystem::is_empty(dir.path));
-    host.printAnswers.push_back(PrintChoice{"", dir.File("chart.pdf")});
     Click("cmdPrint");
     EXPECT_EQ(test::ReadAll(dir.File("chart.pdf")).substr(0, 5), "%PDF-");
     EXPECT_EQ(host.Count("message") + host.Count("beep"), 0);
     EXPECT_GT(Drawn(kSweepDotColour), 0);  // the screen is drawn again afterwards
-    ExpectSoundDrawing();
 }
 
 // The wheel over the chart and the keys take the step buttons' steps, on the
@@ -467,17 +407,9 @@ TEST_F(AnalyzePageTest, WheelKeysAndReturnTuneAndUndoStepByStep) {
 
 // The page paints its chart backdrop from a kept picture and the rest over
 // it, and after a change paints again only where the drawing differs: after
-// tuning steps of different stages, picking another part, zoom, drag, grid
-// type, resize and reset it must look exactly as the whole chart replayed
-// at once, as RedrawChart draws it; the backdrop's picture is made again
-// exactly when the backdrop changes, and only then is the whole window
-// painted again.
-QImage Image(QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
-}
-
+// each change it must look exactly as the whole chart replayed at once, as
+// RedrawChart draws it; the backdrop's picture is made again exactly when
+// the backdrop changes, and only then is the whole window painted again.
 TEST_F(AnalyzePageTest, KeptBackdropComposesToTheWholeChart) {
     s.TestFrequency = 14e6;
     s.ElementType = {0, TransmissionLine, ShuntOpenStub, SeriesInductor};
@@ -488,7 +420,9 @@ TEST_F(AnalyzePageTest, KeptBackdropComposesToTheWholeChart) {
     Open();
     page->resize(900, 670);
     auto expectWhole = [&](const char* after) {
-        QImage painted = Image(page->size()), whole = Image(page->size());
+        QImage painted(page->size(), QImage::Format_ARGB32_Premultiplied);
+        painted.fill(Qt::white);
+        QImage whole = painted;
         page->render(&painted, {}, {}, QWidget::DrawWindowBackground);
         SessionState copy = s;
         RecordingSurface list;

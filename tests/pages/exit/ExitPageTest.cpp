@@ -2,13 +2,12 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
 #include <filesystem>
 
 #include "files/NetworkFile.h"
 #include "files/TempDir.h"
+#include "pages/PageFixture.h"
 #include "pages/exit/ExitPage.h"
-#include "platform/ScriptedHost.h"
 #include "session/Stages.h"
 
 namespace qv {
@@ -25,17 +24,23 @@ protected:
     std::unique_ptr<PageWindow> Press(const char* button) {
         auto page = MakeExitPage(context);
         page->show();
-        if (button) QTest::mouseClick(page->Control<QPushButton>(button), Qt::LeftButton);
+        if (button) test::ClickButton(*page, button);
         return page;
     }
     Names Files() const {
         Names names;
-        for (const auto& e : std::filesystem::directory_iterator(dir.path))
-            names.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(dir.path)) names.push_back(e.path().filename());
         std::sort(names.begin(), names.end());
         return names;
     }
-    QString Label(const PageWindow& page) const { return page.Control<QLabel>("Label2")->text(); }
+    static QString Label(const PageWindow& page) { return page.Control<QLabel>("Label2")->text(); }
+    // Which of Cancel, Save and End / Quit can be pressed.
+    static std::string Enabled(const PageWindow& page) {
+        std::string on;
+        for (const char* name : {"cmdCancel", "cmdSave", "cmdExit"})
+            on += page.Control<QPushButton>(name)->isEnabled() ? '1' : '0';
+        return on;
+    }
 
     test::TempDir dir;
     SessionState state = test::Fresh();
@@ -48,11 +53,10 @@ TEST_F(ExitPageTest, EmptyNetworkKeepsTheSavedDesignButStillSavesTheSession) {
     state.CurrentFileName = dir.File("earlier.QVF");
     test::WriteAll(state.CurrentFileName, "the saved design");
     auto page = Press(nullptr);
-    EXPECT_FALSE(page->Control<QPushButton>("cmdSave")->isEnabled());
+    EXPECT_EQ(Enabled(*page), "101");
     EXPECT_EQ(Label(*page), "The network is empty.");
     EXPECT_TRUE(page->Control<QLabel>("Label2")->isVisible());
-
-    QTest::mouseClick(page->Control<QPushButton>("cmdExit"), Qt::LeftButton);
+    test::ClickButton(*page, "cmdExit");
     EXPECT_EQ(Files(), (Names{"LASTSESSION.QVF", "earlier.QVF"}));
     EXPECT_EQ(test::ReadAll(state.CurrentFileName), "the saved design");
     EXPECT_EQ(navigator.quits, 1);
@@ -65,9 +69,7 @@ TEST_F(ExitPageTest, EndQuitWritesTheKnownDesignAndTheSessionEvenAtMidnight) {
     EXPECT_LT(host.timeOfDay, 10.0);
     EXPECT_EQ(host.Count("events"), 1);  // the confirmation got painted
     EXPECT_EQ(Label(*page), "Data for this session has been saved");
-    // Clicks queued during the pause can neither save again nor cancel.
-    for (const char* name : {"cmdCancel", "cmdSave", "cmdExit"})
-        EXPECT_FALSE(page->Control<QPushButton>(name)->isEnabled()) << name;
+    EXPECT_EQ(Enabled(*page), "000");  // clicks queued during the pause neither save again nor cancel
     EXPECT_EQ(Files(), Names{"LASTSESSION.QVF"});  // no name known yet
 
     state.CurrentFileName = dir.File("design.QVF");
@@ -108,14 +110,13 @@ TEST_F(ExitPageTest, AFailedWriteKeepsTheDialogOpenWithTheReasonAndTheWaysOn) {
     EXPECT_FALSE(shown.contains("saved as"));
     EXPECT_EQ(page->Control<QPushButton>("cmdSave")->text(), kSaveElsewhereCaption);
     EXPECT_EQ(page->Control<QPushButton>("cmdExit")->text(), kQuitWithoutSavingCaption);
-    for (const char* name : {"cmdCancel", "cmdSave", "cmdExit"})
-        EXPECT_TRUE(page->Control<QPushButton>(name)->isEnabled()) << name;
+    EXPECT_EQ(Enabled(*page), "111");
 
     // A cancelled file dialog keeps the choices; another folder saves and ends.
-    QTest::mouseClick(page->Control<QPushButton>("cmdSave"), Qt::LeftButton);
+    test::ClickButton(*page, "cmdSave");
     EXPECT_EQ(navigator.quits, 0);
     host.fileAnswers.push_back(dir.File("elsewhere.TXT"));
-    QTest::mouseClick(page->Control<QPushButton>("cmdSave"), Qt::LeftButton);
+    test::ClickButton(*page, "cmdSave");
     EXPECT_EQ(Files(), (Names{"LASTSESSION.QVF", "elsewhere.QVF", "taken.QVF"}));
     EXPECT_EQ(state.CurrentFileName, dir.File("elsewhere.QVF"));
     EXPECT_EQ(navigator.quits, 1);
@@ -125,8 +126,8 @@ TEST_F(ExitPageTest, QuitWithoutSavingAfterTheSessionFileFailedWritesNothingMore
     context.lastSessionPath = dir.File("gone/LASTSESSION.QVF");
     auto page = Press("cmdExit");
     EXPECT_TRUE(Label(*page).contains("No such file or directory"));
-    EXPECT_FALSE(page->Control<QPushButton>("cmdSave")->isEnabled());  // the network is empty
-    QTest::mouseClick(page->Control<QPushButton>("cmdExit"), Qt::LeftButton);
+    EXPECT_EQ(Enabled(*page), "101");  // the network is empty: nothing to save
+    test::ClickButton(*page, "cmdExit");
     EXPECT_EQ(navigator.quits, 1);
     EXPECT_TRUE(Files().empty());
 }
@@ -135,9 +136,7 @@ TEST_F(ExitPageTest, CancelWritesNothingAndChangesNothing) {
     state.ElementType[3] = TransmissionLine;
     state.CurrentFileName = dir.File("kept.QVF");
     auto page = Press("cmdCancel");
-    EXPECT_TRUE(Files().empty());
-    EXPECT_EQ(navigator.quits, 0);
-    EXPECT_FALSE(page->isVisible());
+    EXPECT_TRUE(Files().empty() && navigator.quits == 0 && !page->isVisible());
     EXPECT_EQ(state.CurrentFileName, dir.File("kept.QVF"));
 }
 

@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-
 #include "files/NetworkFile.h"
 #include "files/TempDir.h"
+#include "pages/PageFixture.h"
 #include "pages/opening/OpeningPage.h"
-#include "platform/ScriptedHost.h"
 #include "session/Stages.h"
 
 namespace qv {
@@ -28,10 +24,8 @@ TEST_F(OpeningPageTest, FirstRunStartsFromTheDefaults) {
     state.TopMode[5] = 2;
     auto page = MakeOpeningPage(context);
     EXPECT_EQ(host.Count("message"), 0);
-    EXPECT_EQ(state.ElementType[2], 0);  // the reset's own values are the session tests'
-    EXPECT_EQ(state.GridType, 1);
-    EXPECT_EQ(state.TopMode[5], 0);
-    EXPECT_EQ(page->windowTitle(), "Quendavore - 2.06");
+    // The reset's own values are the session tests'.
+    EXPECT_TRUE(state.ElementType[2] == 0 && state.GridType == 1 && state.TopMode[5] == 0);
 }
 
 TEST_F(OpeningPageTest, LastSessionIsRestoredAndTheChartCentredForTheScreen) {
@@ -44,14 +38,9 @@ TEST_F(OpeningPageTest, LastSessionIsRestoredAndTheChartCentredForTheScreen) {
 
     host.screenHeightTwips = 16200;
     auto page = MakeOpeningPage(context);
-    EXPECT_DOUBLE_EQ(state.TestFrequency, 14.2e6);
-    EXPECT_DOUBLE_EQ(state.Value[1][1], 1.02e-6);
-    EXPECT_DOUBLE_EQ(state.Value[1][7], 0);
-    EXPECT_FLOAT_EQ(state.ChartCenterX, 8000);
-    EXPECT_FLOAT_EQ(state.ChartCenterY, 0.55f * 16200);
-
-    page->show();
-    QTest::mouseClick(page->Control<QPushButton>("cmdStart"), Qt::LeftButton);
+    EXPECT_TRUE(state.TestFrequency == 14.2e6 && state.Value[1][1] == 1.02e-6 && state.Value[1][7] == 0);
+    EXPECT_EQ(std::pair(state.ChartCenterX, state.ChartCenterY), std::pair(8000.0f, 0.55f * 16200));
+    test::ClickButton(*page, "cmdStart");
     EXPECT_EQ(navigator.shown, std::vector<PageId>{PageId::Design});
 }
 

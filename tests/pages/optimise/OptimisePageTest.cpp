@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <memory>
 
 #include "calc/StandardValues.h"
@@ -30,23 +29,18 @@ struct Fixture : test::PageFixture {
     }
 };
 
-bool Enabled(const OptimisePage& page, const char* name) {
-    return page.Control<QWidget>(name)->isEnabled();
-}
+bool Enabled(const OptimisePage& page, const char* name) { return page.Control<QWidget>(name)->isEnabled(); }
+QCheckBox* Stage(const OptimisePage& page, int stage) { return page.Control<QCheckBox>(QString("chkStage%1").arg(stage)); }
 
 TEST(OptimisePage, OffersTheTunablePartsAndNeedsABand) {
     Fixture f;
     OptimisePage page(f.context);
-    for (int stage : {1, 2}) {
-        auto* box = page.Control<QCheckBox>(QString("chkStage%1").arg(stage));
-        EXPECT_TRUE(box->isEnabled() && box->isChecked()) << stage;
-    }
-    for (int stage : {3, 4}) EXPECT_FALSE(page.Control<QCheckBox>(QString("chkStage%1").arg(stage))->isEnabled());
-    EXPECT_EQ(page.Control<QCheckBox>("chkStage2")->text(), "Stage 2: shunt capacitor 100 pF");
-    EXPECT_TRUE(Enabled(page, "cmdOptimise"));
-    EXPECT_FALSE(Enabled(page, "cmdKeep"));
-    page.Control<QCheckBox>("chkStage1")->setChecked(false);
-    page.Control<QCheckBox>("chkStage2")->setChecked(false);
+    for (int stage : {1, 2}) EXPECT_TRUE(Stage(page, stage)->isEnabled() && Stage(page, stage)->isChecked()) << stage;
+    for (int stage : {3, 4}) EXPECT_FALSE(Stage(page, stage)->isEnabled()) << stage;
+    EXPECT_EQ(Stage(page, 2)->text(), "Stage 2: shunt capacitor 100 pF");
+    EXPECT_TRUE(Enabled(page, "cmdOptimise") && !Enabled(page, "cmdKeep"));
+    Stage(page, 1)->setChecked(false);
+    Stage(page, 2)->setChecked(false);
     EXPECT_FALSE(Enabled(page, "cmdOptimise"));
 
     f.state.SweepPoints = 0;
@@ -59,18 +53,16 @@ TEST(OptimisePage, RunThenKeepOrUndoOrClose) {
     Fixture f;
     {
         OptimisePage page(f.context);
-        page.Control<QCheckBox>("chkStage1")->setChecked(false);  // only the capacitor
-        page.Control<QPushButton>("cmdOptimise")->click();
-        EXPECT_EQ(f.state.Value[1][1], 600e-9);
-        EXPECT_NE(f.state.Value[2][1], 100e-12);
+        Stage(page, 1)->setChecked(false);  // only the capacitor
+        test::ClickButton(page, "cmdOptimise");
+        EXPECT_TRUE(f.state.Value[1][1] == 600e-9 && f.state.Value[2][1] != 100e-12);
         EXPECT_GT(f.host.Count("events"), 0);  // the window was kept painted
         EXPECT_TRUE(page.Control<QLabel>("lblResult")->text().startsWith("Worst VSWR: "));
-        page.Control<QPushButton>("cmdUndo")->click();
+        test::ClickButton(page, "cmdUndo");
         EXPECT_EQ(f.state.Value[2][1], 100e-12);
         EXPECT_FALSE(page.Pending());
-
-        page.Control<QPushButton>("cmdOptimise")->click();
-        page.Control<QPushButton>("cmdClose")->click();
+        test::ClickButton(page, "cmdOptimise");
+        test::ClickButton(page, "cmdClose");
         EXPECT_EQ(f.state.Value[2][1], 100e-12);  // closed without keeping
     }
     {
@@ -79,14 +71,12 @@ TEST(OptimisePage, RunThenKeepOrUndoOrClose) {
         const double l = f.state.Value[1][1], c = f.state.Value[2][1];
         page.Keep();
         EXPECT_FALSE(page.isVisible());
-        EXPECT_EQ(f.state.Value[1][1], l);
-        EXPECT_EQ(f.state.Value[2][1], c);
+        EXPECT_TRUE(f.state.Value[1][1] == l && f.state.Value[2][1] == c);
     }
     EXPECT_NE(f.state.Value[2][1], 100e-12);  // kept after the dialog is gone
     EXPECT_EQ(f.context.undo.Count(), 1);      // Undo, Close and Keep made one entry
     f.context.undo.Undo();
-    EXPECT_EQ(f.state.Value[1][1], 600e-9);
-    EXPECT_EQ(f.state.Value[2][1], 100e-12);
+    EXPECT_TRUE(f.state.Value[1][1] == 600e-9 && f.state.Value[2][1] == 100e-12);
 }
 
 TEST(OptimisePage, SnapPutsTheTickedComponentsOnTheSeries) {

@@ -1,19 +1,15 @@
-// The plot page beside the Analysis page: it follows the tuning there,
-// switches its traces, saves its picture and prints.
+// The plot page beside the Analysis page: it follows the tuning there, saves
+// its picture and prints.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <cmath>
 #include <filesystem>
 
 #include "files/TempDir.h"
+#include "pages/PageFixture.h"
 #include "pages/analyze/AnalyzePage.h"
 #include "pages/plot/PlotPage.h"
 #include "platform/Pixels.h"
-#include "platform/ScriptedHost.h"
 #include "session/Stages.h"
 
 namespace qv {
@@ -51,11 +47,7 @@ protected:
             if (op.kind == DrawOp::Text && op.text.rfind(prefix, 0) == 0) return op.text;
         return {};
     }
-    void Click(PageWindow& page, const char* name) {
-        auto* b = page.findChild<QPushButton*>(name);
-        ASSERT_NE(b, nullptr) << name;
-        b->click();
-    }
+    static void Click(const PageWindow& page, const char* name) { test::ClickButton(page, name); }
 
     SessionState s;
     ScriptedHost host;
@@ -73,13 +65,9 @@ TEST_F(PlotPageTest, FollowsTuningOnTheAnalysisPage) {
     EXPECT_NE(before.find("10.3"), std::string::npos) << before;
     // Pick the capacitor and raise it 10 %: the match moves down in
     // frequency, and so does the band's lower edge.
-    const QPointF at = analyze->ToDevice(s.PanelEdge[2] - 10, 1000);
-    QMouseEvent press(QEvent::MouseButtonPress, at, analyze->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(analyze.get(), &press);
+    test::SendMouse(*analyze, QEvent::MouseButtonPress, s.PanelEdge[2] - 10, 1000);
     Click(*analyze, "cmd3up10");
-    const std::string after = Text("VSWR 2 band");
-    EXPECT_NE(after, before);
+    EXPECT_NE(Text("VSWR 2 band"), before);
     EXPECT_NE(Text("Best match 13."), "") << Text("Best match");
 }
 
@@ -87,9 +75,8 @@ TEST_F(PlotPageTest, SavesThePlotAsAPictureAndPrintsIt) {
     test::TempDir dir;
     host.fileAnswers = {dir.File("band"), dir.File("band.txt")};
     Click(*plot, "cmdSavePicture");
-    const QImage png(QString::fromStdString(dir.File("band.png")));
-    EXPECT_EQ(png.size(), QSize(1200, 800));
-    Click(*plot, "cmdSavePicture");
+    EXPECT_EQ(QImage(QString::fromStdString(dir.File("band.png"))).size(), QSize(1200, 800));
+    Click(*plot, "cmdSavePicture");  // an unknown kind of picture
     EXPECT_EQ(host.Texts("message").size(), 1u);
 
     host.printAnswers = {PrintChoice{"", dir.File("plot.pdf")}};

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "pages/qsetup/QsetupPage.h"
@@ -24,9 +23,8 @@ TEST(QsetupPage, RangeEndsAcceptedJustOutsideRejected) {
         page.show();
         auto* box = page.Control<QLineEdit>("Text1");
         EXPECT_EQ(box->text(), "1.5");
-        box->clear();
-        QTest::keyClicks(box, typed);
-        QTest::mouseClick(page.Control<QPushButton>("cmdAccept"), Qt::LeftButton);
+        box->setText(typed);
+        test::ClickButton(page, "cmdAccept");
         EXPECT_EQ(page.isVisible(), !good) << typed;
         EXPECT_EQ(f.host.Texts("message"),
                   good ? std::vector<std::string>{}

@@ -28,18 +28,15 @@ TEST(SweepsetupPage, GoodEntryIsStoredBadOneMarkedAndNothingStored) {
     stop->setText("500k");
     EXPECT_FALSE(page.Accept());
     EXPECT_EQ(BackgroundColour(stop), 0x9999FFu);
-    EXPECT_EQ(f.state.SweepStop, 15e6);
-    EXPECT_EQ(f.state.SweepOn, 0);
+    EXPECT_TRUE(f.state.SweepStop == 15e6 && f.state.SweepOn == 0);
     start->setText("3.5M");
     stop->setText("4 M");
     page.Control<QLineEdit>("txtPoints")->setText("201");
     EXPECT_TRUE(page.Accept());
     EXPECT_FALSE(page.isVisible());
     EXPECT_EQ(f.host.Count("message"), 1);
-    EXPECT_EQ(f.state.SweepStart, 3.5e6);
-    EXPECT_EQ(f.state.SweepStop, 4e6);
-    EXPECT_EQ(f.state.SweepPoints, 201);
-    EXPECT_EQ(f.state.SweepOn, 1);
+    EXPECT_EQ(std::tuple(f.state.SweepStart, f.state.SweepStop, f.state.SweepPoints, f.state.SweepOn),
+              std::tuple(3.5e6, 4e6, std::int16_t(201), std::int16_t(1)));
 }
 
 TEST(SweepsetupPage, LoadTableSweepFollowsTheTable) {
@@ -53,8 +50,7 @@ TEST(SweepsetupPage, LoadTableSweepFollowsTheTable) {
     EXPECT_FALSE(page.Control<QLineEdit>("txtStop")->isEnabled());
     EXPECT_TRUE(page.Control<QLabel>("lblNote1")->text().contains("load table"));
     EXPECT_TRUE(page.Accept());
-    EXPECT_EQ(f.state.SweepPoints, 5);
-    EXPECT_EQ(f.state.SweepOn, 1);
+    EXPECT_TRUE(f.state.SweepPoints == 5 && f.state.SweepOn == 1);
 
     Fixture empty;  // a table mode without rows has nothing to sweep
     empty.state.LoadMode = 2;
