@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <algorithm>
 
@@ -42,6 +43,21 @@ bool Paint(QPaintDevice& device, const std::vector<DrawOp>& ops, const PictureSp
     if (!painter.begin(&device)) return false;
     PaintOn(painter, ops, spec, width, height);
     return painter.end();
+}
+
+// The generator states the size in millimetres, which readers turn back
+// into pixels at their own resolution (Qt's reader at 90 per inch, browsers
+// at 96), so the picture came out smaller in some. Plain numbers are pixels
+// to every reader.
+void SizeInPixels(QByteArray& svg, int width, int height) {
+    const qsizetype start = svg.indexOf("<svg");
+    const qsizetype end = start < 0 ? -1 : svg.indexOf('>', start);
+    if (end < 0) return;
+    QString head = QString::fromUtf8(svg.mid(start, end - start));
+    static const QRegularExpression kWidth(R"((?<![-\w])width="[^"]*")"), kHeight(R"((?<![-\w])height="[^"]*")");
+    head.replace(kWidth, QString("width=\"%1\"").arg(width));
+    head.replace(kHeight, QString("height=\"%1\"").arg(height));
+    svg.replace(start, end - start, head.toUtf8());
 }
 
 std::string Problem(const QString& path, const QString& what) {
@@ -94,6 +110,7 @@ std::string WritePictureFile(const std::string& path, const std::vector<DrawOp>&
             svg.setTitle("Quendavore");
             if (!Paint(svg, ops, spec, w, h) || bytes.isEmpty())
                 return Problem(name, "the picture could not be encoded");
+            SizeInPixels(bytes, spec.pixelWidth, spec.pixelHeight);
             break;
         }
         case PictureFormat::Pdf: {

@@ -81,6 +81,7 @@ TEST_F(PictureCommands, ChartAsPngSvgAndPdfShowsTheGridWhereItBelongs) {
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(viewBox, "0 0 1188 948");
+    EXPECT_EQ(QImage(File("c.svg")).size(), QSize(1188, 948));
     EXPECT_TRUE(texts.contains("Chart normalized to 50 ohms"));
 
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "no poppler";
