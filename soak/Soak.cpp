@@ -49,6 +49,8 @@
 #include "files/NetworkFile.h"
 #include "pages/analyze/AnalyzePage.h"
 #include "pages/design/DesignPage.h"
+#include "pages/plot/PlotPage.h"
+#include "plot/Plot.h"
 #include "session/SessionState.h"
 #include "soak/SoakHost.h"
 
@@ -75,6 +77,7 @@ void Log(const std::string& line) {
 }
 
 void PrintLog(const char* why) {
+    LiftFileSizeLimit();
     std::fprintf(stderr, "\nsoak: %s; seed %llu; the last %zu actions:\n", why, gSeed, gLog.size());
     for (const std::string& line : gLog) std::fprintf(stderr, "  %s\n", line.c_str());
     std::fprintf(stderr, "soak: replay with --seed %llu\n", gSeed);
@@ -93,6 +96,7 @@ std::map<std::string, int> gQtWarnings;
 
 void OnQtMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
     const std::string text = message.toStdString();
+    LiftFileSizeLimit();
     if (type == QtFatalMsg) {
         std::fprintf(stderr, "soak: Qt fatal: %s\n", text.c_str());
         PrintLog("Qt reported a fatal error");
@@ -190,7 +194,8 @@ public:
           random_(options.seed),
           folder_(folder.toStdString()),
           hostile_((folder + "/hostile").toStdString()),
-          host_(random_, folder_, hostile_, [](const std::string& line) { Log(line); }) {
+          host_(random_, folder_, hostile_, [](const std::string& line) { Log(line); }, writes_,
+                [this](PendingWrite& w) { Describe(w); }) {
         QDir().mkpath(folder + "/adir.QVF");
         MakeHostileFiles(folder + "/hostile");
         LoadTypedSeeds();
@@ -230,6 +235,8 @@ private:
     void Unwind();
     void Act();
     void CheckSessionReadsBack();
+    void Describe(PendingWrite& w);
+    void CheckWrites();
     void LogMessages();
     bool Reachable() const;
     QWidget* Target();
@@ -259,6 +266,7 @@ private:
     Options options_;
     std::mt19937_64 random_;
     std::string folder_, hostile_;
+    WriteChecker writes_;
     SoakHost host_;
     std::unique_ptr<Run> run_;
     bool quit_ = false;
@@ -275,6 +283,7 @@ private:
     std::map<std::string, long long> perKind_;
     std::map<std::string, long long> perWindow_;
     std::string window_;  // the window of the action under way
+    QPointer<QWidget> target_;
     std::vector<std::string> typedSeeds_;
     // A round of steps across dialogs (set a sweep, then tabulate it), one
     // step an action: a control's name and, for a text box, what to type.
@@ -327,8 +336,11 @@ void Soak::Tick() {
         Unwind();
     } else {
         opened_.push_back(QApplication::activeModalWidget());
+        const QPointer<QWidget> outer = target_;
         Act();
+        target_ = outer;
         opened_.pop_back();
+        CheckWrites();
         LogMessages();
         if (depth_ == 1) CheckSessionReadsBack();
     }
@@ -365,6 +377,40 @@ void Soak::CheckSessionReadsBack() {
     if (unreadable_++ >= 3) return;
     PrintLog("the design as it would be saved now would not read back");
     std::fprintf(stderr, "soak: the file:\n%s\n", text.c_str());
+}
+
+// What the window that asked for a file shows of it: the rows the Tabulate
+// page lists, the size a picture of the chart or the plot has.
+void Soak::Describe(PendingWrite& w) {
+    QWidget* window = target_;
+    if (!window) return;
+    if (w.kind == WriteKind::Data) {
+        if (auto* list = window->findChild<QListWidget*>("lstTabulatedOutput")) w.rows = list->count();
+    } else if (w.kind == WriteKind::Picture) {
+        // One pixel per ten units of the page; the plot without the strip of
+        // buttons above it.
+        if (auto* analysis = dynamic_cast<AnalyzePage*>(window)) {
+            w.width = static_cast<int>(analysis->LogicalWidth() / 10);
+            w.height = static_cast<int>(analysis->LogicalHeight() / 10);
+        } else if (dynamic_cast<PlotPage*>(window)) {
+            w.width = static_cast<int>(kPlotWidth / 10);
+            w.height = static_cast<int>(kPlotHeight / 10);
+        }
+    }
+}
+
+// The files the action had written, as the user would find them now. A file
+// that is not what the program's silence or its message promised ends the
+// run.
+void Soak::CheckWrites() {
+    LiftFileSizeLimit();
+    const std::string problem = writes_.Settle();
+    if (problem.empty()) return;
+    LogMessages();
+    PrintLog("a written file is not what the program said");
+    std::fprintf(stderr, "soak: %s\nsoak: the files stay in %s\n", problem.c_str(), folder_.c_str());
+    std::fflush(stderr);
+    std::_Exit(4);
 }
 
 // Inside an action, a user can act again only in a dialog the action
@@ -414,6 +460,7 @@ void Soak::Act() {
     QPointer<QWidget> target = Target();
     if (!target || !target->isVisible()) return;
     ++actions_;
+    target_ = target;
     window_ = WindowName(target);
     ++perWindow_[window_];
     auto* design = dynamic_cast<DesignPage*>(target.data());
@@ -755,6 +802,7 @@ int Soak::Finish() {
     for (const auto& [text, n] : gQtWarnings) warnings += n;
     std::printf("\nsoak: Qt warnings: %d (%zu different)\n", warnings, gQtWarnings.size());
     for (const auto& [text, n] : gQtWarnings) std::printf("soak:   %dx %s\n", n, text.c_str());
+    std::printf("soak: files checked:%s\n", writes_.Figures().c_str());
     std::printf("soak: designs that would not read back after %d actions (and after %d with a load table)\n",
                 unreadable_, unreadableWithTable_);
     std::printf("soak: no crash, no sanitizer report\n");
@@ -794,6 +842,9 @@ int main(int argc, char** argv) {
     }
     gSeed = options.seed;
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A write past the file-size limit fails with EFBIG, as on a full disk,
+    // instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (__sanitizer_set_death_callback) {
         __sanitizer_set_death_callback(OnSanitizerDeath);
     } else {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <sys/resource.h>
 
 namespace qv::soak {
 
@@ -31,8 +32,14 @@ bool Matches(const std::string& path, const std::vector<FileFilter>& filters) {
 }  // namespace
 
 SoakHost::SoakHost(std::mt19937_64& random, std::string folder, std::string hostile,
-                   std::function<void(const std::string&)> log)
-    : random_(random), folder_(std::move(folder)), hostile_(std::move(hostile)), log_(std::move(log)) {
+                   std::function<void(const std::string&)> log, WriteChecker& writes,
+                   std::function<void(PendingWrite&)> describe)
+    : random_(random),
+      folder_(std::move(folder)),
+      hostile_(std::move(hostile)),
+      log_(std::move(log)),
+      writes_(writes),
+      describe_(std::move(describe)) {
     clockStep = 0.5;  // the exit dialog's pause runs out after a few looks at the clock
     screenWidthTwips = 1920 * 15.0;
     screenHeightTwips = 1080 * 15.0;
@@ -40,8 +47,14 @@ SoakHost::SoakHost(std::mt19937_64& random, std::string folder, std::string host
 
 int SoakHost::Below(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
 
+void SoakHost::ShowMessage(const std::string& text) {
+    writes_.Failed();
+    ScriptedHost::ShowMessage(text);
+}
+
 bool SoakHost::AskYesNo(const std::string& text) {
     const bool yes = Below(100) < 65;
+    if (!yes) writes_.Declined();
     yesNoAnswers.push_back(yes);
     log_("  question \"" + text.substr(0, 80) + "\": " + (yes ? "Yes" : "No"));
     ++answers;
@@ -49,21 +62,53 @@ bool SoakHost::AskYesNo(const std::string& text) {
 }
 
 std::string SoakHost::SaveName(const FileDialogRequest& request) {
-    const int pick = Below(100);
-    if (pick < 6) return {};
-    if (pick < 14 && !request.initialName.empty()) return request.initialName;
-    const std::string stem = folder_ + "/soak-" + std::to_string(Below(8));
-    if (pick < 20) return stem;  // no extension: the program adds its own or keeps none
-    if (pick < 25) return folder_ + "/gone/" + "lost.QVF";  // a folder that does not exist
-    if (pick < 29) return folder_ + "/adir.QVF";            // a folder with a file's name
-    if (pick < 32) return folder_ + "/odd name \xC3\xBC.v2.qvf";
     std::vector<std::string> extensions;
     for (const FileFilter& f : ParseFileFilter(request.filter))
         for (const std::string& p : f.patterns)
             if (p.size() > 2 && p.rfind("*.", 0) == 0 && p.find_first_of("*?", 1) == std::string::npos)
                 extensions.push_back(p.substr(1));
-    if (extensions.empty()) return stem + ".txt";
-    return stem + extensions[static_cast<std::size_t>(Below(static_cast<int>(extensions.size())))];
+    const std::string extension =
+        extensions.empty() ? ".txt" : extensions[static_cast<std::size_t>(Below(static_cast<int>(extensions.size())))];
+    const int pick = Below(100);
+    if (pick < 6) return {};
+    if (pick < 14 && !request.initialName.empty()) return request.initialName;
+    const std::string stem = folder_ + "/soak-" + std::to_string(Below(8));
+    if (pick < 20) return stem;  // no extension: the program adds its own or keeps none
+    if (pick < 25) return folder_ + "/gone/lost" + extension;  // a folder that does not exist
+    if (pick < 29) {  // a folder with a file's name
+        QDir().mkpath(QString::fromStdString(folder_ + "/adir" + extension));
+        return folder_ + "/adir" + extension;
+    }
+    if (pick < 32) return folder_ + "/odd name \xC3\xBC.v2.qvf";
+    return stem + extension;
+}
+
+// The file the program is to write: what lies there now is kept to compare,
+// and now and then the disk "fills up" (a file-size limit) until the action
+// is over.
+void SoakHost::Expect(WriteKind kind, const std::string& path) {
+    PendingWrite w;
+    w.kind = kind;
+    w.path = path;
+    TakeBefore(w);
+    describe_(w);
+    if (Below(100) < 12) {
+        w.sizeLimit = Below(3) ? Below(16384) : 0;
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(w.sizeLimit);
+        if (setrlimit(RLIMIT_FSIZE, &limit) == 0) {
+            log_("  the disk holds " + std::to_string(w.sizeLimit) + " bytes more a file");
+        }
+    }
+    writes_.Expect(std::move(w));
+}
+
+void LiftFileSizeLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == limit.rlim_max) return;
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 std::string SoakHost::OpenName(const FileDialogRequest& request) {
@@ -143,6 +188,19 @@ std::optional<std::string> SoakHost::SaveFileName(const FileDialogRequest& reque
     fileAnswers.push_back(name.empty() ? std::nullopt : std::optional<std::string>(name));
     log_("  save \"" + request.title + "\": " + (name.empty() ? "(cancel)" : name));
     ++answers;
+    const QFileInfo chosen(QString::fromStdString(name));
+    if (name.empty()) return ScriptedHost::SaveFileName(request);
+    if (request.title == "Save picture") {
+        // A name without an extension is a PNG.
+        Expect(WriteKind::Picture, chosen.suffix().isEmpty() ? name + ".png" : name);
+    } else if (request.title == "Write Quendavore data file") {
+        // Touchstone and CSV by their extension; anything else is the
+        // tabulated-data file, its name cut at the first dot.
+        const QString suffix = chosen.suffix().toLower();
+        Expect(WriteKind::Data, suffix == "s1p" || suffix == "csv"
+                                    ? name
+                                    : (chosen.path() + "/" + chosen.baseName() + ".DAT").toStdString());
+    }
     return ScriptedHost::SaveFileName(request);
 }
 
@@ -151,12 +209,15 @@ std::optional<PrintChoice> SoakHost::ChoosePrinter(const std::string& title) {
     std::optional<PrintChoice> choice;
     if (pick >= 12) {
         choice = PrintChoice{};
-        choice->outputFile =
-            pick < 16 ? folder_ + "/gone/print.pdf" : folder_ + "/print-" + std::to_string(Below(3)) + ".pdf";
+        choice->outputFile = pick < 16   ? folder_ + "/gone/print.pdf"
+                             : pick < 19 ? folder_ + "/adir.pdf"
+                                         : folder_ + "/print-" + std::to_string(Below(3)) + ".pdf";
+        if (pick >= 16 && pick < 19) QDir().mkpath(QString::fromStdString(choice->outputFile));
     }
     printAnswers.push_back(choice);
     log_("  print \"" + title + "\": " + (choice ? choice->outputFile : "(cancel)"));
     ++answers;
+    if (choice) Expect(WriteKind::Print, choice->outputFile);
     return ScriptedHost::ChoosePrinter(title);
 }
 

@@ -10,16 +10,25 @@
 #include <vector>
 
 #include "platform/ScriptedHost.h"
+#include "soak/WrittenFiles.h"
 
 namespace qv::soak {
+
+// Ends the file-size limit a write may have been given (the disk that fills
+// up under it), so that the soak's own report gets out whole.
+void LiftFileSizeLimit();
 
 class SoakHost : public ScriptedHost {
 public:
     // `folder` receives every save; `hostile` holds the files made to be
-    // refused. `log` hears each answer given.
+    // refused. `log` hears each answer given. The tabulated data, pictures
+    // and printed PDF files asked for go to `writes`, once `describe` has
+    // said what the window asking shows of them.
     SoakHost(std::mt19937_64& random, std::string folder, std::string hostile,
-             std::function<void(const std::string&)> log);
+             std::function<void(const std::string&)> log, WriteChecker& writes,
+             std::function<void(PendingWrite&)> describe);
 
+    void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
@@ -38,12 +47,15 @@ private:
     // A damaged copy of a file the program wrote, made now.
     std::string Mutant(const std::string& original);
     int Below(int n);
+    void Expect(WriteKind kind, const std::string& path);
 
     std::mt19937_64& random_;
     std::string folder_;
     std::string hostile_;
     std::function<void(const std::string&)> log_;
     int mutants_ = 0;
+    WriteChecker& writes_;
+    std::function<void(PendingWrite&)> describe_;
 };
 
 }  // namespace qv::soak
