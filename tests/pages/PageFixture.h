@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMouseEvent>
+#include <functional>
 
 #include "platform/Navigator.h"
 #include "platform/PageContext.h"
@@ -15,10 +16,19 @@
 
 namespace qv::test {
 
+// A dialog page stands in as a function run while it is "open".
+struct DialogNavigator : RecordingNavigator {
+    void ShowModal(PageId page) override {
+        RecordingNavigator::ShowModal(page);
+        if (dialog) dialog(page);
+    }
+    std::function<void(PageId)> dialog;
+};
+
 struct PageFixture {
     SessionState state;
     ScriptedHost host;
-    RecordingNavigator navigator;
+    DialogNavigator navigator;
     PageContext context{state, host, navigator, ""};
 };
 

@@ -35,14 +35,9 @@ TEST(FileFilter, SplitsPairsAndOffersBothCases) {
 TEST(QtHost, ClockDateAndScreenWithoutDialogs) {
     QtHost host;
     EXPECT_FALSE(host.ShortDate().empty());
-    const double t = host.SecondsSinceMidnight();
-    EXPECT_GE(t, 0.0);
-    EXPECT_LT(t, 86400.0);
-    const QScreen* s = QGuiApplication::primaryScreen();
-    ASSERT_NE(s, nullptr);
-    EXPECT_GT(host.ScreenWidthTwips(), s->geometry().width());  // twips are finer than pixels
-    EXPECT_GT(host.ScreenHeightTwips(), s->geometry().height());
-    host.ProcessEvents();
+    EXPECT_TRUE(host.SecondsSinceMidnight() >= 0 && host.SecondsSinceMidnight() < 86400);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();  // twips are finer than pixels
+    EXPECT_TRUE(host.ScreenWidthTwips() > screen.width() && host.ScreenHeightTwips() > screen.height());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 
 #include "Pixels.h"
 #include "platform/PageWindow.h"
@@ -58,11 +59,6 @@ void Send(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button,
     QApplication::sendEvent(w, &e);
 }
 
-QRect Expected(double scale, double l, double t, double w, double h) {
-    auto px = [&](double v) { return static_cast<int>(std::lround(v * scale)); };
-    return QRect(QPoint(px(l), px(t)), QPoint(px(l + w) - 1, px(t + h) - 1));
-}
-
 class PageAtSize : public ::testing::TestWithParam<QSize> {
 protected:
     void SetUp() override {
@@ -77,12 +73,17 @@ protected:
 
 TEST_P(PageAtSize, ControlsAndFontsFollowTheUniformScale) {
     ASSERT_EQ(page.size(), GetParam());
+    // The page fits the window and fills it one way.
     EXPECT_DOUBLE_EQ(scale, std::min(GetParam().width() / 11880.0, GetParam().height() / 8490.0));
-    EXPECT_EQ(page.button->geometry(), Expected(scale, 500, 5850, 1335, 330));
-    EXPECT_EQ(page.box->geometry(), Expected(scale, 2000, 3420, 1440, 300));
-    // An option's rect is relative to its frame.
-    EXPECT_EQ(QRect(page.option->mapTo(&page, QPoint(0, 0)), page.option->size()),
-              Expected(scale, 600, 3300, 1500, 300));
+    // Each control's corners map back to its logical rect (an option's is
+    // within its frame), to the pixel a real pointer can miss by.
+    for (auto [w, l, t, r, b] : {std::tuple<QWidget*, double, double, double, double>{page.button, 500, 5850, 1835, 6180},
+                                 {page.box, 2000, 3420, 3440, 3720}, {page.option, 600, 3300, 2100, 3600}}) {
+        const QRectF back(page.ToLogical(w->mapTo(&page, QPointF(0, 0))),
+                          page.ToLogical(w->mapTo(&page, QPointF(w->width(), w->height()))));
+        for (auto [got, want] : {std::pair{back.left(), l}, {back.top(), t}, {back.right(), r}, {back.bottom(), b}})
+            EXPECT_NEAR(got, want, 1 / scale) << w->objectName().toStdString();
+    }
     const double fontPixels = 9 * 20 * scale;
     for (QWidget* w : std::initializer_list<QWidget*>{page.button, page.box, page.option, page.label, page.list})
         EXPECT_NEAR(QFontInfo(w->font()).pixelSize(), fontPixels, 1.0) << w->objectName().toStdString();
@@ -103,10 +104,6 @@ TEST_P(PageAtSize, MouseReportsLogicalPositionAndButtons) {
     EXPECT_EQ(got, (decltype(got){{'p', kLeftButton, 6000, 4000},
                                   {'m', kLeftButton | kRightButton, 7000, 5000},
                                   {'r', kRightButton, 6000, 4000}}));
-    // A whole pixel is 1/scale logical units, the most a real pointer can miss by.
-    const QPointF back = page.ToLogical(page.button->geometry().center());
-    EXPECT_NEAR(back.x(), 500 + 1335 / 2.0, 1 / scale);
-    EXPECT_NEAR(back.y(), 5850 + 330 / 2.0, 1 / scale);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PageAtSize,
@@ -126,20 +123,23 @@ TEST(PageWindow, StartsAtTheReferenceScaleAndKeepsBackgroundColours) {
     EXPECT_EQ(page.box->palette().color(QPalette::Base), QColor(255, 0x99, 0x99));
 }
 
+// Shows the page modally and does `whileOpen` once it is up.
+int ExecWith(PageWindow& page, const std::function<void()>& whileOpen) {
+    QTimer::singleShot(0, &page, whileOpen);
+    return page.ExecModal();
+}
+
 TEST(PageWindow, ExecModalReturnsTheResultGivenToDone) {
     TestPage page;
-    QTimer::singleShot(0, &page, [&] { page.Done(7); });
-    EXPECT_EQ(page.ExecModal(), 7);
+    EXPECT_EQ(ExecWith(page, [&] { page.Done(7); }), 7);
     EXPECT_FALSE(page.isVisible());
-    QTimer::singleShot(0, &page, [&] { page.close(); });
-    EXPECT_EQ(page.ExecModal(), 0);
+    EXPECT_EQ(ExecWith(page, [&] { page.close(); }), 0);
     // Escape: the dialog's Cancel button when it has one, else closing it.
-    QTimer::singleShot(0, &page, [&] { QTest::keyClick(&page, Qt::Key_Escape); });
-    EXPECT_EQ(page.ExecModal(), 0);
+    const auto escape = [&] { QTest::keyClick(&page, Qt::Key_Escape); };
+    EXPECT_EQ(ExecWith(page, escape), 0);
     auto* cancel = page.AddButton("cmdCancel", "Cancel", {0, 0, 900, 300});
     QObject::connect(cancel, &QPushButton::clicked, &page, [&] { page.Done(3); });
-    QTimer::singleShot(0, &page, [&] { QTest::keyClick(&page, Qt::Key_Escape); });
-    EXPECT_EQ(page.ExecModal(), 3);
+    EXPECT_EQ(ExecWith(page, escape), 3);
 }
 
 TEST(PageWindow, AModalDialogOpensOverItsOpenerAtOneSizeForTheScreen) {
@@ -151,12 +151,7 @@ TEST(PageWindow, AModalDialogOpensOverItsOpenerAtOneSizeForTheScreen) {
         PageWindow dialog(6000, 3000);  // twips, 20 per point
         QSize shown;
         QPoint centre;
-        QTimer::singleShot(0, &dialog, [&] {
-            shown = dialog.size();
-            centre = dialog.geometry().center();
-            dialog.Done(1);
-        });
-        dialog.ExecModal();
+        ExecWith(dialog, [&] { shown = dialog.size(), centre = dialog.geometry().center(), dialog.Done(1); });
         // A point of the dialog is a point of the screen, 96 pixels an inch.
         EXPECT_EQ(shown, QSize(400, 200)) << openerScale;
         EXPECT_LE((centre - opener.geometry().center()).manhattanLength(), 8);  // frame margins
@@ -164,8 +159,7 @@ TEST(PageWindow, AModalDialogOpensOverItsOpenerAtOneSizeForTheScreen) {
 
     PageWindow sized(6000, 3000);  // a dialog that sized itself keeps its size
     sized.ResizeToScale(0.05);
-    QTimer::singleShot(0, &sized, [&] { sized.Done(0); });
-    sized.ExecModal();
+    ExecWith(sized, [&] { sized.Done(0); });
     EXPECT_EQ(sized.size(), QSize(300, 150));
 }
 

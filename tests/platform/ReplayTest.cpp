@@ -140,17 +140,5 @@ TEST(Replay, WidthTwoStaysThickerThanWidthOneAtEverySize) {
     EXPECT_DOUBLE_EQ(PenPixels(0.2, 1.0 / 30), 1.0);  // never thinner than a pixel
 }
 
-TEST(Replay, QtMetricsReplaceTheEstimates) {
-    RecordingSurface s;
-    UseQtTextMetrics(s);
-    s.SetFont({"Arial", 10, false});
-    const double many = s.TextWidth("WWWWWWWWWW");
-    EXPECT_GT(s.TextWidth("W"), s.TextWidth("i"));  // proportional, not an estimate per character
-    EXPECT_GT(s.TextHeight(), 10 * 20);
-    EXPECT_LT(s.TextHeight(), 10 * 20 * 1.6);
-    s.SetFont({"Arial", 20, false});
-    EXPECT_NEAR(s.TextWidth("WWWWWWWWWW"), 2 * many, 0.05 * many);
-}
-
 }  // namespace
 }  // namespace qv

@@ -22,7 +22,7 @@ using Mode = DesignPage::Mode;
 using Texts = std::vector<std::string>;
 using test::TempDir;
 
-class DesignPageTest : public ::testing::Test {
+class DesignPageTest : public ::testing::Test, protected test::PageFixture {
 protected:
     DesignPageTest() { InitSession(state); ResetNetwork(state); }
     DesignPage& Page() {
@@ -35,18 +35,9 @@ protected:
     void Type(const char* box, const char* text) { Box(box)->clear(); QTest::keyClicks(Box(box), text); }
     void PickStage(int k) { Click((Page().Edges()[k - 1] + Page().Edges()[k]) / 2.0, 1500); }
     void Choose(int stage, double x, double y) { PickStage(stage); Click(x, y); }
-    int Ops(DrawOp::Kind kind, Colour c) const {
-        int n = 0;
-        for (const auto& op : page->Recording().Ops()) n += op.kind == kind && op.colour == c;
-        return n;
-    }
     bool AnalyzeEnabled() { return Page().Control<QPushButton>("cmdAnalyze")->isEnabled(); }
     Texts Messages() const { return host.Texts("message"); }
 
-    SessionState state;
-    ScriptedHost host;
-    RecordingNavigator navigator;
-    PageContext context{state, host, navigator, "LASTSESSION.QVF"};
     std::unique_ptr<DesignPage> page;
 };
 
@@ -60,21 +51,15 @@ TEST_F(DesignPageTest, OpeningRepairsTheSession) {
 TEST_F(DesignPageTest, FrequencyImpedanceAndAnalyzeClampWithMessages) {
     const std::string low = "Frequency has been reset to the minimum allowed.";
     const std::string high = "Frequency has been reset to the maximum allowed.";
-    struct Case { const char* box; const char* button; const char* typed; double want; Texts said; };
-    const Case cases[] = {
-        {"txtFrequency", "cmdEnterFreq", "5k", 1e4, {low}},
-        {"txtFrequency", "cmdEnterFreq", "20G", 1e10, {high}},
-        {"txtFrequency", "cmdEnterFreq", "10k", 1e4, {}},
-        {"txtFrequency", "cmdEnterFreq", "10G", 1e10, {}},
-        {"txtSystemZ", "cmdEnterZ", "0.5", 1, {"System impedance has been reset to the minimum allowed."}},
-        {"txtSystemZ", "cmdEnterZ", "10000", 1e4, {}},
-        {"txtSystemZ", "cmdEnterZ", "12000", 1e4, {"System impedance has been reset to the maximum allowed."}},
-    };
-    for (const auto& c : cases) {
+    struct Case { bool z; const char* typed; double want; Texts said; };  // z: the system impedance
+    for (const Case& c : {Case{false, "5k", 1e4, {low}}, Case{false, "20G", 1e10, {high}}, Case{false, "10k", 1e4, {}},
+                          Case{false, "10G", 1e10, {}}, Case{true, "10000", 1e4, {}},
+                          Case{true, "0.5", 1, {"System impedance has been reset to the minimum allowed."}},
+                          Case{true, "12000", 1e4, {"System impedance has been reset to the maximum allowed."}}}) {
         host.calls.clear();
-        Type(c.box, c.typed);
-        Press(c.button);
-        EXPECT_EQ(std::string(c.box) == "txtSystemZ" ? state.SystemZ : state.TestFrequency, c.want) << c.typed;
+        Type(c.z ? "txtSystemZ" : "txtFrequency", c.typed);
+        Press(c.z ? "cmdEnterZ" : "cmdEnterFreq");
+        EXPECT_EQ(c.z ? state.SystemZ : state.TestFrequency, c.want) << c.typed;
         EXPECT_EQ(Messages(), c.said) << c.typed;
     }
     host.calls.clear();

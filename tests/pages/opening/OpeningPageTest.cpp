@@ -9,13 +9,10 @@
 namespace qv {
 namespace {
 
-class OpeningPageTest : public ::testing::Test {
+class OpeningPageTest : public ::testing::Test, protected test::PageFixture {
 protected:
+    OpeningPageTest() { context.lastSessionPath = dir.File("LASTSESSION.QVF"); }
     test::TempDir dir;
-    SessionState state;
-    ScriptedHost host;
-    RecordingNavigator navigator;
-    PageContext context{state, host, navigator, dir.File("LASTSESSION.QVF")};
 };
 
 TEST_F(OpeningPageTest, FirstRunStartsFromTheDefaults) {
