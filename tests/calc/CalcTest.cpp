@@ -163,6 +163,7 @@ TEST(CalcReflection, ReadsTheChartAndStaysFinite) {
     EXPECT_NEAR(ReflectionOf(100, 0, 50).vswr, 2, 1e-12);
     EXPECT_EQ(ReflectionOf(0, -0.0, 50).angleDeg, 180);  // never -180
     EXPECT_NEAR(ReflectionOf(0, -50, 50).angleDeg, -90, 1e-12);
+    EXPECT_NEAR(ReflectionOf(0, 100, 50).angleDeg, 53.130102354156, 1e-9);  // j2: (3 + j4) / 5
     for (const Reflection& g : {ReflectionOf(0, 50, 50), ReflectionOf(1e20, 1e20, 50), ReflectionOf(50, 0, 0),
                                 ReflectionOf(-50, 0, 50), ReflectionOf(NAN, 0, 50), ReflectionOf(-10, 5, 50)}) {
         EXPECT_TRUE(std::isfinite(g.rho) && std::isfinite(g.angleDeg) && std::isfinite(g.returnLossDb));

@@ -27,9 +27,7 @@ std::unique_ptr<SessionState> LMatch(double l, double c, double start, double st
     s->Value[0][1] = 25;
     test::SetStage(*s, 1, SeriesInductor, l);
     test::SetStage(*s, 2, ShuntCapacitor, c);
-    s->SweepStart = start;
-    s->SweepStop = stop;
-    s->SweepPoints = static_cast<std::int16_t>(points);
+    s->SweepStart = start, s->SweepStop = stop, s->SweepPoints = static_cast<std::int16_t>(points);
     return s;
 }
 
@@ -55,12 +53,9 @@ TEST(Optimise, OneFrequencyBandReachesTheExactMatch) {
         o.goal = goal;
         const OptimiseResult r = Optimise(*s, o);
         ASSERT_EQ(r.after.size(), 2u);
-        EXPECT_GT(r.worstVswrBefore, 2);
-        EXPECT_LT(r.worstVswrAfter, 1.0001);
-        EXPECT_NEAR(r.after[0] / kMatchL, 1, 1e-4);
-        EXPECT_NEAR(r.after[1] / kMatchC, 1, 1e-4);
+        EXPECT_TRUE(r.worstVswrBefore > 2 && r.worstVswrAfter < 1.0001 && !r.cancelled) << r.worstVswrAfter;
+        EXPECT_TRUE(std::fabs(r.after[0] / kMatchL - 1) < 1e-4 && std::fabs(r.after[1] / kMatchC - 1) < 1e-4);
         EXPECT_DOUBLE_EQ(r.worstVswrAfter, WorstWith(*s, o.values, r.after));
-        EXPECT_FALSE(r.cancelled);
     }
 }
 
@@ -73,14 +68,12 @@ double GridBest(const SessionState& s, const std::vector<TunedValue>& tuned) {
     double best = kVswrLimit, bestU = 0, bestV = 0;
     for (int pass = 0; pass < 4; ++pass) {
         constexpr int kSteps = 24;
-        for (int i = 0; i <= kSteps; ++i) {
+        for (int i = 0; i <= kSteps; ++i)
             for (int j = 0; j <= kSteps; ++j) {
-                const double u = lo0 + (hi0 - lo0) * i / kSteps;
-                const double v = lo1 + (hi1 - lo1) * j / kSteps;
+                const double u = lo0 + (hi0 - lo0) * i / kSteps, v = lo1 + (hi1 - lo1) * j / kSteps;
                 const double w = WorstWith(s, tuned, {a0 * std::exp(u), b0 * std::exp(v)});
                 if (w < best) best = w, bestU = u, bestV = v;
             }
-        }
         const double du = 2 * (hi0 - lo0) / kSteps, dv = 2 * (hi1 - lo1) / kSteps;
         lo0 = std::max(-std::log(10), bestU - du), hi0 = std::min(std::log(10), bestU + du);
         lo1 = std::max(-std::log(10), bestV - dv), hi1 = std::min(std::log(10), bestV + dv);
@@ -99,7 +92,6 @@ TEST(Optimise, TwoPartBandMatchesComeWithinTwoPercentOfTheGridBest) {
 
     // A line and an open shunt stub on a reactive load.
     auto stub = LMatch(0, 0, 13.5e6, 14.5e6, 11);
-    stub->Value[0][1] = 25;
     stub->Value[0][2] = -30;
     test::SetStage(*stub, 1, TransmissionLine, 30, kF0, 75);
     test::SetStage(*stub, 2, ShuntOpenStub, 20, kF0, 50);
@@ -134,13 +126,11 @@ TEST(Optimise, KeepsTheBoundsAndNeverEndsWorseThanTheStart) {
     for (double start : {4.0, 0.25}) {
         auto far = LMatch(start * kMatchL, start * kMatchC, 13e6, 15e6, 11);
         OptimiseOptions narrow = AllOf(*far);
-        narrow.lowFactor = 0.8;
-        narrow.highFactor = 1.25;
+        narrow.lowFactor = 0.8, narrow.highFactor = 1.25;
         const OptimiseResult held = Optimise(*far, narrow);
-        for (std::size_t i = 0; i < held.after.size(); ++i) {
-            EXPECT_GE(held.after[i], held.before[i] * 0.8 * (1 - 1e-12)) << start;
-            EXPECT_LE(held.after[i], held.before[i] * 1.25 * (1 + 1e-12)) << start;
-        }
+        for (std::size_t i = 0; i < held.after.size(); ++i)
+            EXPECT_TRUE(held.after[i] >= held.before[i] * 0.8 * (1 - 1e-12) &&
+                        held.after[i] <= held.before[i] * 1.25 * (1 + 1e-12)) << start << ": " << held.after[i];
         EXPECT_LT(held.worstVswrAfter, held.worstVswrBefore);
     }
 
@@ -152,8 +142,7 @@ TEST(Optimise, KeepsTheBoundsAndNeverEndsWorseThanTheStart) {
     // No band: the start comes back untouched.
     auto noBand = LMatch(kMatchL, kMatchC, 0, 0, 0);
     const OptimiseResult none = Optimise(*noBand, AllOf(*noBand));
-    EXPECT_EQ(none.after, none.before);
-    EXPECT_EQ(none.worstVswrAfter, kVswrLimit);
+    EXPECT_TRUE(none.after == none.before && none.worstVswrAfter == kVswrLimit);
 }
 
 TEST(Optimise, CancellingStopsWithTheBestSoFar) {
@@ -168,9 +157,7 @@ TEST(Optimise, CancellingStopsWithTheBestSoFar) {
         cancel = true;
     };
     const OptimiseResult r = Optimise(*s, o);
-    EXPECT_TRUE(r.cancelled);
-    EXPECT_EQ(reports, 1);
-    EXPECT_LT(r.evaluations, 5);
+    EXPECT_TRUE(r.cancelled && reports == 1 && r.evaluations < 5) << reports << " " << r.evaluations;
     EXPECT_LE(r.worstVswrAfter, r.worstVswrBefore);
 }
 

@@ -83,8 +83,7 @@ TEST(Synthesis, LNetworksInEveryRegionOfTheChart) {
     // Without resistance (or with a negative one) nothing can match.
     for (double r : {0.0, -10.0}) {
         const MatchSet set = SynthesizeMatches(*Load(r, 50), Topologies(true, true, true, true, 5));
-        EXPECT_TRUE(set.solutions.empty());
-        EXPECT_EQ(set.refusals.size(), 1u);
+        EXPECT_TRUE(set.solutions.empty() && set.refusals.size() == 1);
     }
 }
 
@@ -129,9 +128,8 @@ TEST(Synthesis, StubsTheTwoShortestOfEachKind) {
     for (int i = 0; i < 4; ++i) {
         const auto& st = set.solutions[i].exact.stages;
         ASSERT_EQ(st.size(), 2u);
-        EXPECT_EQ(st[0].code, TransmissionLine);
+        EXPECT_TRUE(st[0].code == TransmissionLine && st[1].code == expected[i][1]) << st[1].code;
         EXPECT_NEAR(st[0].value[1], expected[i][0], 1e-8);
-        EXPECT_EQ(st[1].code, expected[i][1]);
         EXPECT_NEAR(st[1].value[1], expected[i][2], 1e-8);
         EXPECT_EQ(std::pair(st[1].value[2], st[1].value[3]), std::pair(1e6, 50.0));  // f0, Z0
     }
@@ -160,9 +158,7 @@ TEST(Synthesis, ComponentQReSolvesOrMarksNotReachable) {
     // One lossy series part cannot bring 50 + j30 to 50 ohms.
     const MatchSet one = SynthesizeMatches(*Load(50, 30), request);
     ASSERT_EQ(one.solutions.size(), 2u);
-    EXPECT_TRUE(one.solutions[0].reachable);
-    EXPECT_FALSE(one.solutions[1].reachable);
-    EXPECT_GT(one.solutions[1].exact.vswr, 1.001);
+    EXPECT_TRUE(one.solutions[0].reachable && !one.solutions[1].reachable && one.solutions[1].exact.vswr > 1.001);
 
     // Standard values: in the series, with the VSWR they really give.
     request = MatchRequest{};

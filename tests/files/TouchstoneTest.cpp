@@ -90,8 +90,9 @@ TEST(Touchstone, RealFileQuirksReadAlike) {
 }
 
 TEST(Touchstone, RefusalsNameTheFileAndLineAndChangeNothing) {
-    const std::string v2 = "[Version] 2.0\n# Hz S RI\n[Number of Ports] 1\n";
-    const std::pair<const char*, std::string> cases[] = {
+    const std::string v2 = "[Version] 2.0\n", one = v2 + "[Number of Ports] 1\n", data = "[Network Data]\n",
+                      f1 = "[Number of Frequencies] 1\n" + data;
+    const std::pair<std::string, std::string> cases[] = {
         {"", "m.s1p: the file is empty"},
         {"! only\n# Hz\n", "m.s1p: the file holds no data"},
         {"# Hz S RI\n1 0.5 x\n", "m.s1p, line 2: \"x\" is not a number"},
@@ -108,25 +109,16 @@ TEST(Touchstone, RefusalsNameTheFileAndLineAndChangeNothing) {
         {"1 0 0\n# Hz\n", "m.s1p, line 2: the option line must come before the data"},
         {"# Hz\n[Number of Ports] 1\n", "m.s1p, line 2: a keyword in a file without"},
         {"[Version] 3.0\n", "m.s1p, line 1: [Version] must be 2.0"},
-        {"[Version] 2.0\n[Number of Frequencies] 1\n[Network Data]\n1 0 0\n[End]\n",
-         "m.s1p, line 3: [Number of Ports] is missing"},
-        {"[Version] 2.0\n[Number of Ports] 2\n[Number of Frequencies] 1\n[Network Data]\n",
-         "m.s1p, line 4: [Two-Port Data Order] is missing"},
-        {"[Version] 2.0\n[Number of Ports] 1\n[Network Data]\n",
-         "m.s1p, line 3: [Number of Frequencies] is missing"},
-        {"[Version] 2.0\n[Number of Ports] 1\n[Number of Frequencies] 1\n1 0 0\n[End]\n",
-         "m.s1p, line 4: values outside [Network Data]"},
-        {"[Version] 2.0\n[Number of Ports] 2\n[Reference] 50\n[Two-Port Data Order] 12_21\n"
-         "[Number of Frequencies] 1\n[Network Data]\n",
+        {v2 + f1 + "1 0 0\n[End]\n", "m.s1p, line 3: [Number of Ports] is missing"},
+        {v2 + "[Number of Ports] 2\n" + f1, "m.s1p, line 4: [Two-Port Data Order] is missing"},
+        {one + data, "m.s1p, line 3: [Number of Frequencies] is missing"},
+        {one + "[Number of Frequencies] 1\n1 0 0\n[End]\n", "m.s1p, line 4: values outside [Network Data]"},
+        {v2 + "[Number of Ports] 2\n[Reference] 50\n[Two-Port Data Order] 12_21\n" + f1,
          "m.s1p, line 3: [Reference] needs one value per port"},
-        {"[Version] 2.0\n[Number of Ports] 1\n[Number of Frequencies] 2\n[Network Data]\n"
-         "1 0 0\n[End]\n",
+        {one + "[Number of Frequencies] 2\n" + data + "1 0 0\n[End]\n",
          "m.s1p, line 6: the file holds 1 frequencies where [Number of Frequencies] says 2"},
-        {"[Version] 2.0\n[Number of Ports] 1\n[Number of Frequencies] 1\n[Network Data]\n"
-         "1 0 0\n2 0 0\n[End]\n",
-         "m.s1p, line 6: more frequencies than [Number of Frequencies] (1)"},
-        {"[Version] 2.0\n[Number of Ports] 1\n[Number of Frequencies] 1\n[Network Data]\n1 0 0\n",
-         "m.s1p, line 5: the file ends without [End]"},
+        {one + f1 + "1 0 0\n2 0 0\n[End]\n", "m.s1p, line 6: more frequencies than [Number of Frequencies] (1)"},
+        {one + f1 + "1 0 0\n", "m.s1p, line 5: the file ends without [End]"},
     };
     for (const auto& [text, message] : cases) {
         const TouchstoneRead read = Parse(text);

@@ -1,4 +1,5 @@
-// The chart and network sheet, read back from its display list.
+// The chart and network sheet, read back from its display list; odd element
+// codes on every surface.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,13 +7,16 @@
 #include <set>
 #include <utility>
 
-#include "chart/ChartGrids.h"
+#include "chart/OpenedChart.h"
 #include "chart/Overlays.h"
+#include "chart/RedrawChart.h"
 #include "chart/SweepTrace.h"
-#include "print/ChartPrintout.h"
 #include "drawing/Ops.h"
+#include "drawing/PrintSurface.h"
+#include "print/ChartPrintout.h"
 #include "print/FakePrintHost.h"
-#include "session/Stages.h"
+#include "schematic/NetworkPanel.h"
+#include "schematic/Schematic.h"
 
 namespace qv {
 namespace {
@@ -181,6 +185,29 @@ TEST(ChartPrintout, PrinterTroubleBeepsAndSays) {
     EXPECT_EQ(broken.events, (std::vector<std::string>{"dialog", "send", "beep", "message"}));
     EXPECT_EQ(broken.texts, std::vector<std::string>{": We had a problem driving the printer.\n\nno printer"});
     EXPECT_EQ(std::pair(broken.layouts[0].width, broken.layouts[0].height), std::pair(11500.0, 15200.0));
+}
+
+// A hand-edited network file may hold any 16-bit element code. The program
+// treats every code it does not know as an empty stage; no picture of the
+// network may misbehave on one (the sanitizer build runs this too).
+TEST(OddElementCodes, DrawAsEmptyStagesOnEverySurface) {
+    for (const int code : {-1, 14, -32768, 32767}) {
+        SessionState s = test::OpenedChart();
+        s.ArcsSwitch = 2;
+        for (int st = 1; st <= 5; ++st) test::SetStage(s, st, code, 1e-9, 2e-9, 3e-9, 4e-9, 5e-9);
+        test::SetStage(s, 3, SeriesInductor, 1e-6, 100);  // Math passes the others by (CalcMath, Ladder)
+
+        RecordingSurface screen;
+        StageEdges edges{};
+        RedrawSchematic(s, screen, edges);
+        DrawNetworkPanel(s, screen);
+        RedrawChart(s, screen);
+        EXPECT_TRUE(test::OnThePage(screen.Ops()));
+
+        SheetRecording sheet;
+        DrawChartSheet(s, sheet, "date");
+        EXPECT_FALSE(sheet.Sheets().empty());
+    }
 }
 
 }  // namespace
