@@ -58,11 +58,10 @@ TEST(Ladder, WalkingOneStageMatchesMathAtEveryPoint) {
         const LadderStart start = StartOf(s, 1);
         WalkStage(s, stage, v1.data(), v3.data(), start.f, start.z, R.data(), X.data(), n);
         for (int i = 0; i < n; ++i) {
-            s.Value[stage][1] = v1[i];
-            s.Value[stage][3] = v3[i];
-            Math(s, 1);
-            ExpectClose(R[i], s.CurrentR, "R", i);
-            ExpectClose(X[i], s.CurrentX, "X", i);
+            s.Value[stage][1] = v1[i], s.Value[stage][3] = v3[i];
+            const Impedance z = Math(s, 1);
+            ExpectClose(R[i], z.R, "R", i);
+            ExpectClose(X[i], z.X, "X", i);
         }
     }
 }
@@ -71,16 +70,13 @@ TEST(Ladder, WalkingOneStageMatchesMathAtEveryPoint) {
 // keeps the previous result where a point has no frequency.
 void SweepByMath(SessionState& s, int n, std::vector<double>& R, std::vector<double>& X) {
     for (int k = 0; k < n; ++k) {
-        if (s.LoadMode == 2) {
-            s.TestFrequency = s.LoadFreq[k + 1];
-            s.CurrentR = s.LoadR[k + 1];
-            s.CurrentX = s.LoadX[k + 1];
-        } else {
+        if (s.LoadMode == LoadTable)
+            s.TestFrequency = s.LoadFreq[k + 1], s.CurrentR = s.LoadR[k + 1], s.CurrentX = s.LoadX[k + 1];
+        else
             s.TestFrequency = s.SweepStart + (s.SweepStop - s.SweepStart) * k / (n - 1);
-        }
-        Math(s, static_cast<std::int16_t>(k + 1));
-        R.push_back(s.CurrentR);
-        X.push_back(s.CurrentX);
+        const Impedance z = Math(s, static_cast<std::int16_t>(k + 1));
+        R.push_back(z.R);
+        X.push_back(z.X);
     }
 }
 
@@ -95,8 +91,7 @@ TEST(Ladder, SweepMatchesMathAtEveryFrequencyAndRow) {
         s.SweepStart = trial % 7 == 0 ? -1e6 : 1e5;
         s.SweepStop = 3e8;
         if (table) {
-            s.LoadMode = 2;
-            s.LoadRows = 50;
+            s.LoadMode = LoadTable, s.LoadRows = 50;
             for (int row = 1; row <= 50; ++row) {
                 s.LoadFreq[row] = row % 9 == 0 ? 0 : 1e5 * row * row;
                 s.LoadR[row] = row % 11 == 0 ? NAN : ladders.Value();

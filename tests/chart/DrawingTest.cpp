@@ -81,8 +81,7 @@ class ElementArcs : public ::testing::Test {
 protected:
     void SetUp() override {
         s = OpenedChart();
-        s.Value[0][1] = 20;
-        s.Value[0][2] = -10;
+        s.Value[0] = {0, 20, -10};
         test::SetStage(s, 1, SeriesInductor, 1.0 / 3 * 1e-6, 100);
         test::SetStage(s, 3, ShuntCapacitor, 1e-9 / 7, 500);
         s.PanelEdge = {1400, 2400, 2400, 3400, 3400, 3400};
@@ -118,8 +117,7 @@ TEST_F(ElementArcs, EveryPointIsTheNetworkAtItsStep) {
     s.LoadRows = s.SweepPoints = 3;
     for (double rowFrequency : {3e6, 0.0}) {
         for (std::uint16_t mode : {1, 2}) {
-            s.LoadMode = mode;
-            s.TestFrequency = 1e6;
+            s.LoadMode = mode, s.TestFrequency = 1e6;
             s.LoadFreq[2] = rowFrequency, s.LoadR[2] = 30, s.LoadX[2] = 40;
             SessionState ref = s;
             rs.Reset();
@@ -132,8 +130,8 @@ TEST_F(ElementArcs, EveryPointIsTheNetworkAtItsStep) {
             for (int st = 1; st <= 5; ++st)
                 for (float t = 0.001f; t <= 1.0f; t += 0.001f) {
                     SetArcStep(ref, st, t, saved);
-                    Math(ref, ArcLoadRow(ref));
-                    want.push_back(ToPage(ScreenGeometry(ref), ref.SystemZ, ref.CurrentR, ref.CurrentX));
+                    const Impedance z = Math(ref, ArcLoadRow(ref));
+                    want.push_back(ToPage(ScreenGeometry(ref), ref.SystemZ, z.R, z.X));
                 }
             ASSERT_EQ(drawn.size(), want.size());
             for (std::size_t i = 0; i < want.size(); ++i)
@@ -193,13 +191,10 @@ TEST(RedrawChartOrder, HooksInOrderGridSixAndCaption) {
     EXPECT_EQ(order, (std::vector<std::string>{"panel", "overlays", "sweep"}));
     ASSERT_EQ(rs.Ops().front().kind, DrawOp::Clear);
     // Grid 6 has no grid: the one text is the caption, the first line the red axis.
-    for (const DrawOp& op : rs.Ops()) {
-        if (op.kind == DrawOp::Text) {
-            EXPECT_TRUE(op.text == "Chart normalized to 50 ohms" && op.x1 == 4500 && op.y1 == 8500) << op.text;
-        }
-    }
-    const auto axis = std::find_if(rs.Ops().begin(), rs.Ops().end(), [](auto& op) { return op.kind == DrawOp::Line; });
-    EXPECT_EQ(axis->colour, Rgb(255, 17, 17));
+    const auto texts = test::OpsOf(rs, DrawOp::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].text == "Chart normalized to 50 ohms" && texts[0].x1 == 4500 && texts[0].y1 == 8500);
+    EXPECT_EQ(test::OpsOf(rs, DrawOp::Line).at(0).colour, Rgb(255, 17, 17));
 }
 
 // The panel is drawn outside the chart's clip, everything else inside; in

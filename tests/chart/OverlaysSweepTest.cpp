@@ -17,17 +17,26 @@ namespace {
 
 constexpr ChartGeometry kGeo{8000, 5000, 3500};
 
-std::vector<DrawOp> Ops(const RecordingSurface& rs, DrawOp::Kind kind, Colour colour) {
-    std::vector<DrawOp> out;
-    for (const DrawOp& op : rs.Ops())
-        if (op.kind == kind && (kind == DrawOp::Text || op.colour == colour)) out.push_back(op);
+// The ops of a kind (texts: all of them) in a colour.
+std::vector<DrawOp> Ops(const RecordingSurface& rs, DrawOp::Kind kind, Colour colour = 0) {
+    auto out = test::OpsOf(rs, kind);
+    std::erase_if(out, [&](const DrawOp& op) { return kind != DrawOp::Text && op.colour != colour; });
     return out;
 }
 
 std::vector<std::string> Texts(const RecordingSurface& rs) {
     std::vector<std::string> out;
-    for (const DrawOp& op : Ops(rs, DrawOp::Text, 0)) out.push_back(op.text);
+    for (const DrawOp& op : Ops(rs, DrawOp::Text)) out.push_back(op.text);
     return out;
+}
+
+// A fresh session's Q arcs (q) or VSWR circle (vswr) about kGeo.
+RecordingSurface Overlay(SessionState& s, float q, float vswr = 0) {
+    RecordingSurface rs;
+    s.QArcsOn = s.VswrCircleOn = 1, s.QCircleValue = q, s.VswrCircleValue = vswr;
+    if (vswr == 0) DrawQArcs(s, rs, kGeo);
+    else DrawVswrCircle(s, rs, kGeo);
+    return rs;
 }
 
 TEST(QArcs, RangeCorrectionIsStoredAndLabelled) {
@@ -35,13 +44,10 @@ TEST(QArcs, RangeCorrectionIsStoredAndLabelled) {
         {0, "Q=2"}, {25, "Q=20"}, {0.05f, "Q=0.1"}, {-3, "Q=0.1"}, {NAN, "Q=2"}, {0.5f, "Q=0.5"}};
     for (const auto& [given, label] : cases) {
         SessionState s;
-        s.QArcsOn = 1;
-        s.QCircleValue = given;
-        RecordingSurface rs;
-        DrawQArcs(s, rs, kGeo);
+        const RecordingSurface rs = Overlay(s, given);
         EXPECT_EQ("Q=" + ShortestText(s.QCircleValue), label) << given;
         ASSERT_EQ(Texts(rs), std::vector<std::string>{label});
-        EXPECT_EQ(Ops(rs, DrawOp::Text, 0)[0].y1, 8100);  // 400 above the chart's bottom
+        EXPECT_EQ(Ops(rs, DrawOp::Text)[0].y1, 8100);  // 400 above the chart's bottom
     }
 }
 
@@ -50,10 +56,7 @@ TEST(QArcs, RangeCorrectionIsStoredAndLabelled) {
 TEST(QArcs, LowQHugsTheAxisHighQBulgesToTheRim) {
     for (const float q : {0.1f, 20.0f}) {
         SessionState s;
-        s.QArcsOn = 1;
-        s.QCircleValue = q;
-        RecordingSurface rs;
-        DrawQArcs(s, rs, kGeo);
+        const RecordingSurface rs = Overlay(s, q);
         double top = 1e9, bottom = -1e9;
         for (const DrawOp& op : Ops(rs, DrawOp::Line, kQArcColour)) {
             EXPECT_LE(std::hypot(op.x2 - 8000, op.y2 - 5000), 3501);
@@ -71,11 +74,7 @@ TEST(VswrCircle, RadiusFollowsTheVswrAndNeverDividesByZero) {
     const std::vector<std::pair<float, double>> cases = {{1, 0}, {3, 1750}, {-1, 0}, {NAN, 0}};
     for (const auto& [vswr, radius] : cases) {
         SessionState s;
-        s.VswrCircleOn = 1;
-        s.VswrCircleValue = vswr;
-        RecordingSurface rs;
-        DrawVswrCircle(s, rs, kGeo);
-        const auto lines = Ops(rs, DrawOp::Line, kVswrCircleColour);
+        const auto lines = Ops(Overlay(s, 0, vswr), DrawOp::Line, kVswrCircleColour);
         ASSERT_FALSE(lines.empty());
         for (const DrawOp& op : lines)
             EXPECT_NEAR(std::hypot(op.x2 - 8000, op.y2 - 5000), radius, 0.01) << vswr;
@@ -84,13 +83,8 @@ TEST(VswrCircle, RadiusFollowsTheVswrAndNeverDividesByZero) {
 
 SessionState SweepState() {
     SessionState s = test::OpenedChart();
-    s.ElementType[1] = SeriesInductor;  // moves the input with frequency
-    s.Value[1][1] = 5e-6;
-    s.Value[1][2] = 1000;
-    s.SweepOn = 1;
-    s.SweepStart = 1e6;
-    s.SweepStop = 2e6;
-    s.SweepPoints = 3;
+    test::SetStage(s, 1, SeriesInductor, 5e-6, 1000);  // moves the input with frequency
+    s.SweepOn = 1, s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 3;
     return s;
 }
 
@@ -109,7 +103,7 @@ TEST(SweepTrace, ThreePointsFromOneToTwoMegahertzAgreeWithTheTable) {
     EXPECT_EQ(Texts(rs), (std::vector<std::string>{"S", "'S'= 1 MHz", "F", "'F'= 2 MHz"}));
     // Each letter's whole text box lies inside its ring; the labels keep the font.
     const auto rings = Ops(rs, DrawOp::Circle, kBlack);
-    const auto texts = Ops(rs, DrawOp::Text, 0);
+    const auto texts = Ops(rs, DrawOp::Text);
     ASSERT_EQ(rings.size(), 2u);
     for (int end = 0; end < 2; ++end) {
         const DrawOp& letter = texts[2 * end];

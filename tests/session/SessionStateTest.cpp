@@ -11,15 +11,13 @@ namespace {
 TEST(SessionState, ResetNetworkClearsEverySlotButKeepsSweepOverlaysAndTable) {
     SessionState s;
     InitSession(s);
-    EXPECT_EQ(s.GridType, 1);
-    EXPECT_EQ(s.ChartZoom, 1.0f);
+    EXPECT_TRUE(s.GridType == 1 && s.ChartZoom == 1);
     for (int st = 1; st <= 5; ++st) {
         s.ElementType[st] = ShuntLCPair;
         for (int slot = 1; slot <= 10; ++slot) s.Value[st][slot] = st * 100 + slot;
     }
     s.Value[0] = {0, 12, -7};
-    s.TestFrequency = 7e6;
-    s.SystemZ = 75;
+    s.TestFrequency = 7e6, s.SystemZ = 75;
     s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 11;
     s.QCircleValue = 3, s.VswrCircleValue = 2;
     s.LoadFreq[1] = 5e6, s.LoadMode = 2;
