@@ -8,15 +8,19 @@
 
 namespace qv {
 
+int SweepPointCount(const SessionState& s) {
+    // The results hold 2001 points and the table the rows actually read; a
+    // larger SweepPoints (a hand-edited file) computes as many points as fit.
+    return s.LoadMode == LoadTable ? LoadTableRows(s) : std::clamp<int>(s.SweepPoints, 0, kSweepCapacity);
+}
+
 void SweepOf(const SessionState& s, SweepResult& out) {
     out.points = 0;
     out.computed = false;
     const bool table = s.LoadMode == LoadTable;
     if (!table && s.LoadMode != SingleLoad) return;
 
-    // The results hold 2001 points and the table the rows actually read; a
-    // larger SweepPoints (a hand-edited file) computes as many points as fit.
-    const int n = table ? LoadTableRows(s) : std::clamp<int>(s.SweepPoints, 0, kSweepCapacity);
+    const int n = SweepPointCount(s);
     if (n <= 0) return;
     for (auto* v : {&out.freq, &out.R, &out.X, &out.rho, &out.angleDeg, &out.vswr}) v->resize(n);
     double* f = out.freq.data();

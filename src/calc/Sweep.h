@@ -15,6 +15,12 @@ struct SweepResult {
     std::vector<double> freq, R, X, rho, angleDeg, vswr;
 };
 
+// The points a sweep of s computes, and so the rows the tabulated list and
+// the result files hold: SweepPoints bounded to the arrays, and with a load
+// table never beyond its rows read (a design read in over a table brings
+// its own count, and rows past the table would show an earlier sweep).
+int SweepPointCount(const SessionState& s);
+
 // The sweep of s into `out` (its storage is reused), without touching s: for
 // batch code such as the optimiser. A single-load point without a frequency
 // shows what the point before it showed, the first one CurrentR + jCurrentX.

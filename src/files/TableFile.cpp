@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "calc/Reflection.h"
+#include "calc/Sweep.h"
 #include "numbers/Format.h"
 
 namespace qv {
@@ -15,9 +16,7 @@ const char* const kCrLf = "\r\n";
 
 }  // namespace
 
-int ResultPointCount(const SessionState& s) {
-    return std::clamp<int>(s.SweepPoints, 0, s.LoadMode == LoadTable ? kMaxLoadPoints : kSweepCapacity);
-}
+int ResultPointCount(const SessionState& s) { return SweepPointCount(s); }
 
 std::string TableFileText(const SessionState& s, const std::string& shownName,
                           const std::string& date) {

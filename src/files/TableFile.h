@@ -9,8 +9,8 @@
 
 namespace qv {
 
-// How many sweep points the result files hold: SweepPoints, bounded to the
-// result arrays and, in load-table mode, to the table.
+// How many sweep points the result files hold: the points the sweep
+// computes (SweepPointCount).
 int ResultPointCount(const SessionState& s);
 
 // The file's text, CR LF line ends: title, "Filename: " + shownName, date,

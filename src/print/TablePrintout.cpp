@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "calc/Reflection.h"
+#include "calc/Sweep.h"
 #include "numbers/Format.h"
 
 namespace qv {
@@ -82,9 +83,7 @@ std::vector<std::string> PrintedFields(const SessionState& s, int i) {
 
 }  // namespace
 
-int TablePointCount(const SessionState& s) {
-    return std::clamp<int>(s.SweepPoints, 0, kSweepCapacity);
-}
+int TablePointCount(const SessionState& s) { return SweepPointCount(s); }
 
 std::string SignedText(double value) {
     std::string text = FormatResistance(value);

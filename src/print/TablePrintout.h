@@ -12,7 +12,8 @@
 
 namespace qv {
 
-// The number of sweep points the table holds: SweepPoints within 0..2001.
+// The number of sweep points the table holds: the points the sweep computes
+// (SweepPointCount).
 int TablePointCount(const SessionState& s);
 
 // FormatResistance with "+" put in front unless the text starts with "-"

@@ -32,8 +32,11 @@ TEST(TableFile, PointCountsAreBoundedByTheArrays) {
     const auto dataLines = [&s] { return test::CrLfLines(TableFileText(s, "x", "d")).size() - 7; };
     s.SweepPoints = 30000;
     EXPECT_EQ(dataLines(), 2001u);
-    s.LoadMode = 2;
+    s.LoadMode = LoadTable;
+    s.LoadRows = 1500;
     EXPECT_EQ(dataLines(), 1000u);
+    s.LoadRows = 3;  // a design read in over a table brings its own count
+    EXPECT_EQ(dataLines(), 3u);
     s.SweepPoints = -5;
     EXPECT_EQ(dataLines(), 0u);
 }

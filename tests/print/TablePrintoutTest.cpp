@@ -101,6 +101,10 @@ TEST(TabulateList, FieldsEndAtTheirColumns) {
     s->SweepR[2] = -1.23456789e15;
     EXPECT_EQ(TabulatedLine(*s, 2).substr(0, 28), "       1 M -1234568 G    +10");
 
+    // Rows past a load table's would show an earlier sweep.
+    s->LoadMode = LoadTable;
+    s->LoadRows = 2;
+    EXPECT_EQ(TabulatedLines(*s).size(), 2u);
     s->SweepPoints = -4;
     EXPECT_TRUE(TabulatedLines(*s).empty());
 }
