@@ -46,16 +46,13 @@ std::vector<DrawOp> LinesIn(const std::vector<DrawOp>& ops, Colour c, double wid
 }
 
 bool HasVertical(const std::vector<DrawOp>& lines, double x) {
-    return std::any_of(lines.begin(), lines.end(), [x](const DrawOp& l) {
-        return std::abs(l.x1 - x) < 0.5 && std::abs(l.x2 - x) < 0.5 && l.y1 == kTop &&
-               l.y2 == kBottom;
+    return std::ranges::any_of(lines, [x](const DrawOp& l) {
+        return std::abs(l.x1 - x) < 0.5 && std::abs(l.x2 - x) < 0.5 && l.y1 == kTop && l.y2 == kBottom;
     });
 }
 
 bool HasText(const std::vector<DrawOp>& ops, const std::string& prefix) {
-    return std::any_of(ops.begin(), ops.end(), [&](const DrawOp& op) {
-        return op.kind == DrawOp::Text && op.text.rfind(prefix, 0) == 0;
-    });
+    return std::ranges::any_of(ops, [&](const DrawOp& op) { return op.kind == DrawOp::Text && op.text.starts_with(prefix); });
 }
 
 TEST(Plot, TracesBandsAndMarkersSitWhereTheirValuesAre) {
@@ -80,10 +77,9 @@ TEST(Plot, TracesBandsAndMarkersSitWhereTheirValuesAre) {
     // The test frequency's line at 2 MHz, in black.
     EXPECT_TRUE(HasVertical(LinesIn(ops, kBlack, 1), XOf(2e6)));
     // Best-match rings at 3 MHz on both traces.
-    int rings = 0;
-    for (const DrawOp& op : ops)
-        if (op.kind == DrawOp::Circle && op.colour == kVswrBandEdgeColour && op.x1 == XOf(3e6)) ++rings;
-    EXPECT_EQ(rings, 2);
+    EXPECT_EQ(std::ranges::count_if(ops, [](const DrawOp& op) {
+                  return op.kind == DrawOp::Circle && op.colour == kVswrBandEdgeColour && op.x1 == XOf(3e6);
+              }), 2);
 
     EXPECT_TRUE(HasText(ops, "VSWR 2 band: 1.5 MHz to 4.0323 MHz"));
     EXPECT_TRUE(HasText(ops, "Best match 3 MHz: VSWR 1.2,"));
@@ -109,8 +105,7 @@ TEST(Plot, AxesTakeRoundSteps) {
     } ticks[] = {{1e6, 5e6, 1e6, 5e5}, {14.03e6, 14.35e6, 14.05e6, 5e4}, {1e4, 1e10, 2e9, 2e9}};
     for (const Case& c : ticks) {
         const PlotAxis a = FrequencyTicks(c.low, c.high, 8);
-        EXPECT_DOUBLE_EQ(a.step, c.step);
-        EXPECT_NEAR(a.low, c.first, 1e-6);
+        EXPECT_TRUE(a.step == c.step && std::abs(a.low - c.first) < 1e-6) << c.low;
     }
     EXPECT_EQ(AxisFor(PlotTrace::ReturnLoss, Data({1.2, 3})).high, 30);  // 20.8 dB
     EXPECT_EQ(AxisFor(PlotTrace::ReturnLoss, Data({1.0001})).high, 50);  // 86 dB runs off

@@ -49,7 +49,7 @@ TEST(OptimisePage, OffersTheTunablePartsAndNeedsABand) {
     EXPECT_TRUE(noBand.Control<QLabel>("lblBand")->text().startsWith("No band"));
 }
 
-TEST(OptimisePage, RunThenKeepOrUndoOrClose) {
+TEST(OptimisePage, RunThenUndoOrCloseOrSnapAndKeep) {
     Fixture f;
     {
         OptimisePage page(f.context);
@@ -68,6 +68,13 @@ TEST(OptimisePage, RunThenKeepOrUndoOrClose) {
     {
         OptimisePage page(f.context);
         page.RunOptimiser();
+        page.Control<QComboBox>("cboSeries")->setCurrentText("E12");
+        page.Snap();  // the ticked components onto the series
+        for (int stage : {1, 2}) {
+            const SeriesNeighbours n = NeighboursInSeries(f.state.Value[stage][1], kE12);
+            EXPECT_EQ(n.below, n.above) << f.state.Value[stage][1];
+        }
+        EXPECT_TRUE(page.Control<QLabel>("lblSnap")->text().startsWith("E12: worst VSWR "));
         const double l = f.state.Value[1][1], c = f.state.Value[2][1];
         page.Keep();
         EXPECT_FALSE(page.isVisible());
@@ -77,21 +84,6 @@ TEST(OptimisePage, RunThenKeepOrUndoOrClose) {
     EXPECT_EQ(f.context.undo.Count(), 1);      // Undo, Close and Keep made one entry
     f.context.undo.Undo();
     EXPECT_TRUE(f.state.Value[1][1] == 600e-9 && f.state.Value[2][1] == 100e-12);
-}
-
-TEST(OptimisePage, SnapPutsTheTickedComponentsOnTheSeries) {
-    Fixture f;
-    OptimisePage page(f.context);
-    page.RunOptimiser();
-    page.Control<QComboBox>("cboSeries")->setCurrentText("E12");
-    page.Snap();
-    for (int stage : {1, 2}) {
-        const SeriesNeighbours n = NeighboursInSeries(f.state.Value[stage][1], kE12);
-        EXPECT_EQ(n.below, n.above) << f.state.Value[stage][1];
-    }
-    EXPECT_TRUE(page.Control<QLabel>("lblSnap")->text().startsWith("E12: worst VSWR "));
-    page.Undo();
-    EXPECT_EQ(f.state.Value[1][1], 600e-9);
 }
 
 }  // namespace

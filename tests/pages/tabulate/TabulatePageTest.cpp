@@ -1,39 +1,31 @@
 // The Tabulate page driven through its buttons, with a scripted desktop.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFontInfo>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <algorithm>
-#include <memory>
+#include <filesystem>
 
+#include "files/TempDir.h"
+#include "pages/PageFixture.h"
 #include "pages/tabulate/TabulatePage.h"
-#include "platform/ScriptedHost.h"
 #include "print/TablePrintout.h"
 #include "session/Stages.h"
 
 namespace qv {
 namespace {
 
-struct Fixture {
+struct Fixture : test::PageFixture {
     explicit Fixture(int points) {
-        InitSession(*state);
-        state->CurrentFileName = "C:/nets/dipole.QVF";
-        state->SweepPoints = static_cast<std::int16_t>(points);
+        InitSession(state);
+        state.CurrentFileName = "C:/nets/dipole.QVF";
+        state.SweepPoints = static_cast<std::int16_t>(points);
         for (int i = 0; i < points; ++i)
-            test::SetSweepPoint(*state, i, 7e6 + 1e4 * i, 50, i == 0 ? -25 : 25, i == 1 ? 0 : 0.2, 45, 1.5);
+            test::SetSweepPoint(state, i, 7e6 + 1e4 * i, 50, i == 0 ? -25 : 25, i == 1 ? 0 : 0.2, 45, 1.5);
     }
-    std::unique_ptr<SessionState> state = std::make_unique<SessionState>();
-    ScriptedHost host;
-    RecordingNavigator navigator;
-    PageContext context{*state, host, navigator, ""};
 };
 
-void Click(const TabulatePage& page, const char* name) {
-    page.Control<QPushButton>(name)->click();
-}
+void Click(const TabulatePage& page, const char* name) { test::ClickButton(page, name); }
 
 TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
     Fixture f(3);
@@ -41,7 +33,7 @@ TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
     EXPECT_EQ(page.windowTitle(), "Quendavore 2.06 Tabulated output C:/nets/dipole.QVF");
     const auto* list = page.Control<QListWidget>("lstTabulatedOutput");
     ASSERT_EQ(list->count(), 3);
-    EXPECT_EQ(list->item(0)->text().toStdString(), TabulatedLine(*f.state, 0));  // its columns are the printout's tests'
+    EXPECT_EQ(list->item(0)->text().toStdString(), TabulatedLine(f.state, 0));  // its columns are the printout's tests'
     EXPECT_TRUE(list->font().fixedPitch());
     // Readable in a small window: the list's text scales with it, and at
     // 700 x 500 on a common screen it is at least 9 pixels high.
@@ -55,45 +47,42 @@ TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
 }
 
 TEST(TabulatePage, ToFileWritesTheFormatOfTheExtensionAndKeepsTheDesignsName) {
-    QTemporaryDir dir;
+    test::TempDir dir;
     Fixture f(2);
     TabulatePage page(f.context);
     Click(page, "cmdFile");  // cancelled: nothing changes
     // The format follows the extension; the formats are the result files' tests'.
-    for (const char* chosen : {"sweep.txt", "sweep.csv"})
-        f.host.fileAnswers.push_back(dir.filePath(chosen).toStdString()), Click(page, "cmdFile");
-    QFile dat(dir.filePath("sweep.DAT")), csv(dir.filePath("sweep.csv"));
-    ASSERT_TRUE(dat.open(QIODevice::ReadOnly) && csv.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(dat.readAll().contains("7010000,50,25,0,45,120,1.5"));
-    EXPECT_TRUE(csv.readAll().contains("7010000,50,25,0,45,1.5,120\r\n"));
+    for (const char* chosen : {"sweep.txt", "sweep.csv"}) f.host.fileAnswers.push_back(dir.File(chosen)), Click(page, "cmdFile");
+    EXPECT_NE(test::ReadAll(dir.File("sweep.DAT")).find("7010000,50,25,0,45,120,1.5"), std::string::npos);
+    EXPECT_NE(test::ReadAll(dir.File("sweep.csv")).find("7010000,50,25,0,45,1.5,120\r\n"), std::string::npos);
     const auto lastSave = [&f] {
         return *std::find_if(f.host.calls.rbegin(), f.host.calls.rend(), [](const auto& c) { return c.kind == "save"; });
     };
     EXPECT_TRUE(lastSave().file.confirmOverwrite);
-    EXPECT_EQ(f.state->CurrentFileName, "C:/nets/dipole.QVF");
+    EXPECT_EQ(f.state.CurrentFileName, "C:/nets/dipole.QVF");
     EXPECT_TRUE(page.windowTitle().endsWith("dipole.QVF"));
     EXPECT_EQ(f.host.Count("message"), 0);
 
     // The next dialog offers the file just written; a failure says why.
-    const std::string nowhere = dir.filePath("no/sweep.csv").toStdString();
+    const std::string nowhere = dir.File("no/sweep.csv");
     f.host.fileAnswers.push_back(nowhere);
     Click(page, "cmdFile");
-    EXPECT_EQ(lastSave().file.initialName, dir.filePath("sweep.csv").toStdString());
+    EXPECT_EQ(lastSave().file.initialName, dir.File("sweep.csv"));
     EXPECT_EQ(f.host.Texts("message"),
               std::vector<std::string>{"The file " + nowhere + " could not be written: No such file or directory."});
 }
 
 TEST(TabulatePage, ToPrinterAsksForLongTablesAndPrintsToPdf) {
-    QTemporaryDir dir;
+    test::TempDir dir;
     Fixture f(100);
     TabulatePage page(f.context);
-    const QString pdf = dir.filePath("table.pdf");
-    f.host.printAnswers.push_back(PrintChoice{"", pdf.toStdString()});
+    const std::string pdf = dir.File("table.pdf");
+    f.host.printAnswers.push_back(PrintChoice{"", pdf});
     f.host.yesNoAnswers = {true};
     Click(page, "cmdPrint");  // a "no" is the printout's tests'
     EXPECT_EQ(f.host.Texts("question"), std::vector<std::string>{CautionText(100)});
     EXPECT_EQ(f.host.Count("message"), 0);
-    EXPECT_GT(QFile(pdf).size(), 1000);
+    EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
 }
 
 }  // namespace
