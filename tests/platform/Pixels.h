@@ -1,13 +1,12 @@
 // Pixel checks shared by the rendering tests.
 #pragma once
 
-#include <QImage>
-#include <QSize>
 #include <gtest/gtest.h>
-#include <string>
-#include <QPointF>
+
+#include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace qv::test {
 

@@ -1,6 +1,5 @@
-// The main of every widget test: one QApplication lives for the whole run.
-// It is made in an environment, not here, so that test discovery
-// (--gtest_list_tests, run at build time) never needs a display.
+// The main of every widget test: one QApplication for the whole run, made in
+// an environment so that test discovery at build time needs no display.
 #include <gtest/gtest.h>
 
 #include <QApplication>

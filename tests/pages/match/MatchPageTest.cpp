@@ -15,9 +15,7 @@ TEST(MatchPage, ListsTheChoicesAndReplacesTheStagesOnlyAfterYes) {
     test::PageFixture f;
     SessionState& s = f.state;
     s = test::Fresh();
-    s.TestFrequency = 14.2e6;
-    s.Value[0][1] = 20;
-    s.Value[0][2] = 60;
+    s.TestFrequency = 14.2e6, s.Value[0][1] = 20, s.Value[0][2] = 60;
     test::SetStage(s, 1, SeriesResistor, 10);
     MatchPage page(f.context);
     auto* list = page.Control<QListWidget>("lstSolutions");
@@ -37,15 +35,13 @@ TEST(MatchPage, ListsTheChoicesAndReplacesTheStagesOnlyAfterYes) {
     EXPECT_TRUE(list->item(1)->text().contains(" Pi "));
 
     f.host.yesNoAnswers = {false, true};
-    EXPECT_FALSE(page.Use(false));
-    EXPECT_EQ(s.ElementType[1], SeriesResistor);
+    EXPECT_TRUE(!page.Use(false) && s.ElementType[1] == SeriesResistor);
     list->setCurrentRow(2);
     EXPECT_TRUE(page.Use(true));
     const auto& chosen = page.Solutions().solutions[1].standard.stages;  // E12 values
     for (int k = 0; k < 3; ++k)
         EXPECT_TRUE(s.ElementType[k + 1] == chosen[k].code && s.Value[k + 1][1] == chosen[k].value[1]) << k;
-    EXPECT_EQ(s.ElementType[4], EmptyStage);
-    EXPECT_EQ(f.navigator.shown, std::vector<PageId>{PageId::Analyze});
+    EXPECT_TRUE(s.ElementType[4] == EmptyStage && f.navigator.shown == std::vector<PageId>{PageId::Analyze});
     f.context.undo.Undo();  // the replacement is one entry
     EXPECT_TRUE(s.ElementType[1] == SeriesResistor && s.ElementType[2] == EmptyStage);
 }

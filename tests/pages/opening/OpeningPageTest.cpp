@@ -16,9 +16,7 @@ protected:
 };
 
 TEST_F(OpeningPageTest, FirstRunStartsFromTheDefaults) {
-    state.ElementType[2] = ShuntInductor;  // leftovers start-up must clear
-    state.GridType = 4;
-    state.TopMode[5] = 2;
+    state.ElementType[2] = ShuntInductor, state.GridType = 4, state.TopMode[5] = 2;  // leftovers to clear
     auto page = MakeOpeningPage(context);
     EXPECT_EQ(host.Count("message"), 0);
     // The reset's own values are the session tests'.

@@ -35,9 +35,7 @@ protected:
         s.Value[0][1] = 12.5;
         test::SetStage(s, 1, SeriesInductor, std::sqrt(12.5 * 37.5) / w);
         test::SetStage(s, 2, ShuntCapacitor, std::sqrt(3.0) / 50 / w);
-        s.SweepStart = 10e6;
-        s.SweepStop = 18e6;
-        s.SweepPoints = 41;
+        s.SweepStart = 10e6, s.SweepStop = 18e6, s.SweepPoints = 41;
         plot = std::make_unique<PlotPage>(context);
         navigator.plot = plot.get();
         analyze = MakeAnalyzePage(context);

@@ -34,11 +34,7 @@ TEST(SetupPage, OpensOnDegreesWhateverWasChosen) {
 TEST(SetupPage, ReturnChecksTheVelocityFactor) {
     const std::string low = "Velocity factor has been reset to the minimum allowed.";
     const std::string high = "Velocity factor has been reset to the maximum allowed.";
-    struct Case {
-        const char* typed;
-        double stored;
-        std::vector<std::string> messages;
-    };
+    struct Case { const char* typed; double stored; std::vector<std::string> messages; };
     for (const Case& c : {Case{"0", 0.0001, {low}}, Case{"1.5", 1.0, {high}},
                           Case{"0.66", 0.66, {}}, Case{"0.00005", 0.00005, {}}}) {
         Fixture f;
@@ -46,8 +42,7 @@ TEST(SetupPage, ReturnChecksTheVelocityFactor) {
         page.Control<QLineEdit>("txtVelocityFactor")->setText(c.typed);
         test::ClickButton(page, "cmdExit");
         EXPECT_EQ(f.state.VelocityFactor, c.stored) << c.typed;
-        EXPECT_EQ(f.host.Texts("message"), c.messages);
-        EXPECT_EQ(f.navigator.shown, std::vector<PageId>{PageId::Design});
+        EXPECT_TRUE(f.host.Texts("message") == c.messages && f.navigator.shown == std::vector<PageId>{PageId::Design});
     }
 }
 

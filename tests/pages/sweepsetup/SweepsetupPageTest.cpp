@@ -17,9 +17,7 @@ struct Fixture : test::PageFixture {
 
 TEST(SweepsetupPage, GoodEntryIsStoredBadOneMarkedAndNothingStored) {
     Fixture f;
-    f.state.SweepStart = 14212500;
-    f.state.SweepStop = 15e6;
-    f.state.SweepPoints = 11;
+    f.state.SweepStart = 14212500, f.state.SweepStop = 15e6, f.state.SweepPoints = 11;
     SweepsetupPage page(f.context);
     page.show();
     auto* start = page.Control<QLineEdit>("txtStart");
@@ -42,8 +40,7 @@ TEST(SweepsetupPage, GoodEntryIsStoredBadOneMarkedAndNothingStored) {
 TEST(SweepsetupPage, LoadTableSweepFollowsTheTable) {
     Fixture f;
     f.state.LoadMode = 2;
-    f.state.SweepPoints = 5;
-    f.state.LoadRows = 5;
+    f.state.SweepPoints = f.state.LoadRows = 5;
     for (int i = 1; i <= 5; ++i) f.state.LoadFreq[i] = 1e6 * i;
     SweepsetupPage page(f.context);
     EXPECT_EQ(page.Control<QLineEdit>("txtStop")->text(), "5 M");
