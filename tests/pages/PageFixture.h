@@ -16,13 +16,19 @@
 
 namespace qv::test {
 
-// A dialog page stands in as a function run while it is "open".
+// A dialog page stands in as a function run while it is "open"; a page
+// beside is told of every change, as the program's navigator does.
 struct DialogNavigator : RecordingNavigator {
     void ShowModal(PageId page) override {
         RecordingNavigator::ShowModal(page);
         if (dialog) dialog(page);
     }
+    void SessionChanged() override {
+        RecordingNavigator::SessionChanged();
+        if (besidePage) besidePage->SessionChanged();
+    }
     std::function<void(PageId)> dialog;
+    PageWindow* besidePage = nullptr;
 };
 
 struct PageFixture {

@@ -20,12 +20,9 @@ TEST(Pause, PumpsEventsOnceAndEndsAcrossMidnight) {
 }
 
 TEST(FileFilter, SplitsPairsAndOffersBothCases) {
-    const auto f = ParseFileFilter("Quendavore files (*.QVF)|*.QVF|Data|*.DAT;*.txt|All");
-    ASSERT_EQ(f.size(), 3u);
-    EXPECT_EQ(f[0].description, "Quendavore files (*.QVF)");
-    EXPECT_EQ(f[0].patterns, std::vector<std::string>{"*.QVF"});
-    EXPECT_EQ(f[1].patterns, (std::vector<std::string>{"*.DAT", "*.txt"}));
-    EXPECT_EQ(f[2].patterns, std::vector<std::string>{"*"});
+    std::vector<std::pair<std::string, std::vector<std::string>>> got;
+    for (const auto& e : ParseFileFilter("Quendavore files (*.QVF)|*.QVF|Data|*.DAT;*.txt|All")) got.emplace_back(e.description, e.patterns);
+    EXPECT_EQ(got, (decltype(got){{"Quendavore files (*.QVF)", {"*.QVF"}}, {"Data", {"*.DAT", "*.txt"}}, {"All", {"*"}}}));
     EXPECT_TRUE(ParseFileFilter("").empty());
 
     EXPECT_EQ(QtNameFilters("Quendavore files (*.QVF)|*.QVF|Data|*.DAT;*.txt"),

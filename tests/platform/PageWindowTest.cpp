@@ -22,11 +22,7 @@ namespace {
 
 using test::SizeName;
 
-struct MouseCall {
-    char what;
-    int button;
-    double x, y;
-};
+struct MouseCall { char what; int button; double x, y; };
 
 class TestPage : public PageWindow {
 public:

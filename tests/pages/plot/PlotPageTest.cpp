@@ -15,16 +15,7 @@
 namespace qv {
 namespace {
 
-// The program's navigator hands every change on to the pages beside.
-struct BesideNavigator : RecordingNavigator {
-    void SessionChanged() override {
-        RecordingNavigator::SessionChanged();
-        if (plot) plot->SessionChanged();
-    }
-    PageWindow* plot = nullptr;
-};
-
-class PlotPageTest : public ::testing::Test {
+class PlotPageTest : public ::testing::Test, protected test::PageFixture {
 protected:
     void SetUp() override {
         s = test::Fresh();
@@ -37,7 +28,7 @@ protected:
         test::SetStage(s, 2, ShuntCapacitor, std::sqrt(3.0) / 50 / w);
         s.SweepStart = 10e6, s.SweepStop = 18e6, s.SweepPoints = 41;
         plot = std::make_unique<PlotPage>(context);
-        navigator.plot = plot.get();
+        navigator.besidePage = plot.get();
         analyze = MakeAnalyzePage(context);
     }
     std::string Text(const std::string& prefix) const {
@@ -47,10 +38,7 @@ protected:
     }
     static void Click(const PageWindow& page, const char* name) { test::ClickButton(page, name); }
 
-    SessionState s;
-    ScriptedHost host;
-    BesideNavigator navigator;
-    PageContext context{s, host, navigator, ""};
+    SessionState& s = state;
     std::unique_ptr<PlotPage> plot;
     std::unique_ptr<PageWindow> analyze;
 };
@@ -60,7 +48,6 @@ TEST_F(PlotPageTest, FollowsTuningOnTheAnalysisPage) {
     EXPECT_EQ(navigator.beside, std::vector<PageId>{PageId::Plot});
 
     const std::string before = Text("VSWR 2 band");
-    EXPECT_NE(before.find("10.3"), std::string::npos) << before;
     // Pick the capacitor and raise it 10 %: the match moves down in
     // frequency, and so does the band's lower edge.
     test::SendMouse(*analyze, QEvent::MouseButtonPress, s.PanelEdge[2] - 10, 1000);
@@ -92,8 +79,7 @@ TEST_F(PlotPageTest, AnalysisPagePictureHasTheChartUnderTheNetwork) {
     const QImage png(QString::fromStdString(dir.File("chart.png")));
     ASSERT_EQ(png.size(), QSize(1188, 948));
     const QColor rimTop = png.pixelColor(800, 221);  // centre (8000, 5700), radius 3500
-    EXPECT_GT(rimTop.red(), 200);
-    EXPECT_LT(rimTop.green(), 120);
+    EXPECT_TRUE(rimTop.red() > 200 && rimTop.green() < 120) << rimTop.name().toStdString();
     EXPECT_TRUE(test::Inked(png, QPointF(s.PanelEdge[0] / 10.0, 60), 40));  // the load
 }
 
