@@ -751,11 +751,19 @@ void Soak::PlanRound() {
     const std::string points = std::to_string(Below(3) ? 2 + Below(200) : 2 + Below(2000));
     static const char* const kEnds[] = {"cmdFile", "cmdPrint", "cmdExit"};
     static const char* const kOutcomes[] = {"cmdKeep", "cmdUndo", "cmdClose"};
-    if (Below(3)) {
+    const int round = Below(6);
+    if (round < 4) {
         plan_ = {{"cmdSweepSetup", ""}, {"txtStart", start}, {"txtStop", stop}, {"txtPoints", points},
                  {"cmdAccept", ""}, {"cmdSweep", ""}, {"cmdTabulate", ""}, {kEnds[Below(3)], ""}};
-    } else {
+    } else if (round < 5) {
         plan_ = {{"cmdOptimise", ""}, {"cmdOptimise", ""}, {kOutcomes[Below(3)], ""}};
+    } else {
+        // A load table (often one the program wrote), perhaps a design read
+        // in over it, and the sweep that follows it written out.
+        plan_ = {{"cmdDesign", ""}, {"cmdGetLoad", ""}};
+        if (Below(2)) plan_.push_back({"cmdGetNet", ""});
+        for (const char* step : {"cmdAnalyze", "cmdTabulate", "cmdFile", "cmdExit", "cmdSavePicture"})
+            plan_.push_back({step, ""});
     }
     Log("  plan: " + std::to_string(plan_.size()) + " steps, from " + plan_.front().first.toStdString());
 }
