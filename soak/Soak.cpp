@@ -762,7 +762,7 @@ void Soak::PlanRound() {
         // in over it, and the sweep that follows it written out.
         plan_ = {{"cmdDesign", ""}, {"cmdGetLoad", ""}};
         if (Below(2)) plan_.push_back({"cmdGetNet", ""});
-        for (const char* step : {"cmdAnalyze", "cmdTabulate", "cmdFile", "cmdExit", "cmdSavePicture"})
+        for (const char* step : {"cmdAnalyze", "cmdSweep", "cmdTabulate", "cmdFile", "cmdExit", "cmdSavePicture"})
             plan_.push_back({step, ""});
     }
     Log("  plan: " + std::to_string(plan_.size()) + " steps, from " + plan_.front().first.toStdString());
