@@ -21,7 +21,7 @@ TEST(ChartMapping, FromPageUndoesToPage) {
     const ChartGeometry geometries[] = {{8000, 5000, 3500}, {8000, 5000, 28000}, {-12000, 30500, 9899.495}};
     const struct { double r, x, u, v; } points[] = {
         {50, 0, 0, 0},    {50, 50, 0.2, 0.4}, {50, -50, 0.2, -0.4}, {0, 0, -1, 0},
-        {0, 50, 0, 1},    {150, 0, 0.5, 0},   {10, -20, -0.5, -0.5},
+        {0, 50, 0, 1},    {150, 0, 0.5, 0},   {10, -20, -0.5, -0.5}, {10, 20, -0.5, 0.5},
     };
     const double pi = 4 * std::atan(1.0);
     for (const ChartGeometry& g : geometries)

@@ -91,7 +91,9 @@ TEST_F(CalcTool, TouchstoneLoadsAndResultFormatsReadBack) {
     EXPECT_EQ(direct.err.find('\n'), direct.err.size() - 1);
     const std::vector<std::string> rows = direct.Lines();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_NEAR(Numbers(rows[1])[1], 73.07692307692308, 1e-9);  // the parameters are the reader's tests'
+    const std::vector<double> row1 = Numbers(rows[1]);  // R as in the reader's tests; VSWR, return loss
+    EXPECT_TRUE(std::fabs(row1[1] - 73.0769230769) < 1e-9 && std::fabs(row1[5] - 1.576014) < 1e-6 &&
+                std::fabs(row1[6] - 13.0103) < 1e-4) << rows[1];
 
     // The files the program writes, by extension, read back alike.
     ASSERT_EQ(Calc({"sweep", net, "--load", m, "-o", s1p}).status, 0);
@@ -111,6 +113,7 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
     test::WriteAll(dir.File("empty.RJX"), "* nothing\r\n");
     test::WriteAll(dir.File("bad.QVF"), "t\r\nd\r\nFrequency: 5000\r\n");
     test::WriteAll(dir.File("bad.s1p"), "# Hz S RI\r\n1 0 0\r\n1 0 0\r\n");
+    test::WriteAll(dir.File("same.RJX"), "1M,50,0\r\n1M,60,0\r\n");  // no Touchstone file can hold it
     // Network files that hold no value at all: refused, not computed as the defaults.
     test::WriteAll(dir.File("empty.QVF"), "");
     test::WriteAll(dir.File("notes.QVF"), "* only\r\n\r\n* comments\r\n");
@@ -127,7 +130,7 @@ TEST_F(CalcTool, ProblemsGiveOneLineAndStatusTwo) {
         {"sweep", net, "--start", "1M", "--start", "2M"},
         {"sweep", net, "--load", load, "--stop", "1M"}, {"sweep", net, "-o", dir.File("no/out")},
         {"sweep", net, "--format", "xml"}, {"sweep", net, "-o", dir.File("no/out.s1p")},
-        {"impedance", net, "--load", dir.File("bad.s1p")},
+        {"impedance", net, "--load", dir.File("bad.s1p")}, {"sweep", net, "--load", dir.File("same.RJX"), "--format", "s1p"},
         {"impedance", dir.File("empty.QVF")}, {"sweep", dir.File("notes.QVF")},
         {"impedance", dir.File("nul.QVF")}, {"impedance", oddName},
         // Without a picture writer (a build without Qt) the pictures are refused too.

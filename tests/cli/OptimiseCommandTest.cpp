@@ -16,13 +16,14 @@ namespace {
 class OptimiseCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        // 25 ohm through a series L and a shunt C, both far from the 14 MHz
-        // match (284 nH, 227 pF); a resistor on stage 3 that is never tuned.
+        // 25 ohm through a series L (stage 1) and a shunt C (stage 5), both far
+        // from the 14 MHz match (284 nH, 227 pF); a resistor on stage 3 that
+        // is never tuned.
         auto s = std::make_unique<SessionState>(test::Fresh());
         s->TestFrequency = 14e6;
         s->Value[0][1] = 25;
         test::SetStage(*s, 1, SeriesInductor, 600e-9);
-        test::SetStage(*s, 2, ShuntCapacitor, 100e-12);
+        test::SetStage(*s, 5, ShuntCapacitor, 100e-12);
         test::SetStage(*s, 3, SeriesResistor, 0.5);
         s->SweepStart = 13e6, s->SweepStop = 15e6, s->SweepPoints = 21;
         EXPECT_TRUE(WriteNetworkFile(net, *s, "d").ok());
@@ -79,13 +80,13 @@ TEST_F(OptimiseCommand, WritesTheOptimisedNetworkThatShowsThePrintedFigure) {
     EXPECT_NEAR(WorstVswr(*written), one.figures[1], 1e-9);
 
     // Snapped to E24: every tuned value is a series value, and the figure is
-    // that of the snapped network. Only stage 2 tuned: stage 1 keeps 600 nH.
-    const Run snapped = Optimise({"--series", "E24", "--parts", "2", "-o", out});
+    // that of the snapped network. Only stage 5 tuned: stage 1 keeps 600 nH.
+    const Run snapped = Optimise({"--series", "E24", "--parts", "5", "-o", out});
     ASSERT_EQ(snapped.status, 0) << snapped.err;
     written = Written();
     EXPECT_EQ(written->Value[1][1], 600e-9);
-    const SeriesNeighbours n = NeighboursInSeries(written->Value[2][1], kE24);
-    EXPECT_EQ(n.below, n.above) << written->Value[2][1];
+    const SeriesNeighbours n = NeighboursInSeries(written->Value[5][1], kE24);
+    EXPECT_EQ(n.below, n.above) << written->Value[5][1];
     EXPECT_NEAR(WorstVswr(*written), snapped.figures[1], 1e-9);
 
     const Run table = Optimise({"--load", load, "-o", out});

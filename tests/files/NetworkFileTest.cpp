@@ -213,18 +213,18 @@ TEST(StartFile, ReadsADesignOrALoadTableAndFallsBackToTheDefaults) {
     SessionState design = test::Fresh();
     test::SetStage(design, 1, SeriesInductor, 1e-6);
     ASSERT_TRUE(WriteNetworkFile(dir.File("ant.qvf"), design, "1/1/2026"));
-    std::ofstream(dir.File("ant.rjx")) << "1M, 10, 5\r\n2M, 20, 6\r\n3M, 30, 7\r\n";
+    std::ofstream(dir.File("ant.rjx")) << "10k, 10, 5\r\n2M, 20, 6\r\n10G, 30, 7\r\n";
     std::ofstream(dir.File("design.rjx")) << "Quendavore network file\r\nFrequency: 14200000 \r\n";
-    std::ofstream(dir.File("active.rjx")) << "1M, 10, 5\r\n2M, -0.5, 6\r\n";
+    std::ofstream(dir.File("active.rjx")) << "1M, 10, 5\r\n2M, 0, 6\r\n";
 
     struct Case { const char* file; bool read; std::int16_t stage1; std::uint16_t loadMode; double r; };
     const Case cases[] = {
         {"ant.QVF", true, SeriesInductor, 1, 50},
-        {"ant.rjx", true, ShuntResistor, 2, 20},   // the table's middle row
+        {"ant.rjx", true, ShuntResistor, 2, 20},   // the middle row; both ends of the band
         {"none.QVF", false, EmptyStage, 1, 50},
         {"none.RJX", false, EmptyStage, 1, 50},
         {"design.rjx", false, EmptyStage, 1, 50},  // no load table: rows of 0 Hz
-        {"active.rjx", false, EmptyStage, 1, 50},  // a resistance below 0
+        {"active.rjx", false, EmptyStage, 1, 50},  // a resistance not above 0
     };
     for (const Case& c : cases) {
         SessionState s = test::Fresh();
