@@ -189,18 +189,25 @@ bool GetNextValue(LineReader& in, std::string& value) {
 
 bool ReadNetworkStream(std::istream& in, const std::string& name, SessionState& s,
                        MessageSink& sink) {
-    // Read into a copy: a refused file leaves none of its values behind (an
-    // overlay or sweep value out of range would otherwise be written into
-    // the next design saved, which would then be refused in turn).
-    auto read = std::make_unique<SessionState>(s);
-    ResetNetwork(*read);
-    LineReader lines(in);
-    if (in && ReadFields(lines, *read, true) && !in.bad()) {
-        s = std::move(*read);
-        return true;
-    }
-    sink.ShowMessage(NetworkReadFailureMessage(name));
+    // A refused file leaves none of its values behind (an overlay or sweep
+    // value out of range would otherwise be written into the next design
+    // saved, which would then be refused in turn). The network is wiped on a
+    // refusal anyway; the fields beside it are put back as they were. (The
+    // session is far larger than what the file holds, too large to copy for
+    // every read.)
+    const float qCircle = s.QCircleValue, vswrCircle = s.VswrCircleValue;
+    const double sweepStart = s.SweepStart, sweepStop = s.SweepStop;
+    const std::int16_t sweepPoints = s.SweepPoints;
     ResetNetwork(s);
+    LineReader lines(in);
+    if (in && ReadFields(lines, s, true) && !in.bad()) return true;
+    ResetNetwork(s);
+    s.QCircleValue = qCircle;
+    s.VswrCircleValue = vswrCircle;
+    s.SweepStart = sweepStart;
+    s.SweepStop = sweepStop;
+    s.SweepPoints = sweepPoints;
+    sink.ShowMessage(NetworkReadFailureMessage(name));
     return false;
 }
 

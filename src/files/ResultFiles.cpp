@@ -11,13 +11,27 @@ const char* const kCrLf = "\r\n";
 
 std::string Number17(double value) { return ExactNumber(value); }
 
+// The widest line of exact numbers: seven of them with their separators.
+constexpr std::size_t kCsvLineCapacity = 7 * 25 + 2;
+
+void AppendCsvLine(std::string& out, double freqHz, double r, double x, double rho,
+                   double angleDeg, double vswr, double returnLossDb) {
+    AppendExactNumber(out, freqHz);
+    for (const double value : {r, x, rho, angleDeg, vswr, returnLossDb}) {
+        out += ',';
+        AppendExactNumber(out, value);
+    }
+}
+
 std::string CsvText(const SessionState& s) {
     std::string out = std::string(kResultCsvHeader) + kCrLf;
     const int points = ResultPointCount(s);
-    for (int i = 0; i < points; ++i)
-        out += ResultCsvLine(s.SweepFreq[i], s.SweepR[i], s.SweepX[i], s.SweepRho[i],
-                             s.SweepRhoAngle[i], s.SweepVswr[i], ReturnLossOf(s.SweepRho[i])) +
-               kCrLf;
+    out.reserve(out.size() + static_cast<std::size_t>(points) * kCsvLineCapacity);
+    for (int i = 0; i < points; ++i) {
+        AppendCsvLine(out, s.SweepFreq[i], s.SweepR[i], s.SweepX[i], s.SweepRho[i],
+                      s.SweepRhoAngle[i], s.SweepVswr[i], ReturnLossOf(s.SweepRho[i]));
+        out += kCrLf;
+    }
     return out;
 }
 
@@ -33,10 +47,15 @@ std::string TouchstoneText(const SessionState& s, const std::string& date) {
     out += kCrLf;
     out += "# Hz S RI R " + Number17(s.SystemZ) + kCrLf;
     const int points = ResultPointCount(s);
+    out.reserve(out.size() + static_cast<std::size_t>(points) * 3 * 25);
     for (int i = 0; i < points; ++i) {
         const Reflection g = ReflectionOf(s.SweepR[i], s.SweepX[i], s.SystemZ);
-        out += Number17(s.SweepFreq[i]) + ' ' + Number17(g.gammaRe) + ' ' + Number17(g.gammaIm) +
-               kCrLf;
+        AppendExactNumber(out, s.SweepFreq[i]);
+        out += ' ';
+        AppendExactNumber(out, g.gammaRe);
+        out += ' ';
+        AppendExactNumber(out, g.gammaIm);
+        out += kCrLf;
     }
     return out;
 }
@@ -60,8 +79,10 @@ ResultFormat ResultFormatOf(const std::string& name) {
 
 std::string ResultCsvLine(double freqHz, double r, double x, double rho, double angleDeg,
                           double vswr, double returnLossDb) {
-    return Number17(freqHz) + ',' + Number17(r) + ',' + Number17(x) + ',' + Number17(rho) + ',' +
-           Number17(angleDeg) + ',' + Number17(vswr) + ',' + Number17(returnLossDb);
+    std::string out;
+    out.reserve(kCsvLineCapacity);
+    AppendCsvLine(out, freqHz, r, x, rho, angleDeg, vswr, returnLossDb);
+    return out;
 }
 
 std::string TouchstoneProblem(const SessionState& s) {

@@ -169,11 +169,18 @@ std::string EscapeControls(std::string_view text) {
     return out;
 }
 
-std::string ExactNumber(double value) {
+void AppendExactNumber(std::string& out, double value) {
     if (value == 0) value = 0;  // a negative zero reads as "-0" to no one's benefit
-    char text[40];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
+    // At most "-1.2345678901234567e-308": sign, 17 digits, point, exponent.
+    char text[32];
+    const char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17).ptr;
+    out.append(text, static_cast<std::size_t>(end - text));
+}
+
+std::string ExactNumber(double value) {
+    std::string out;
+    AppendExactNumber(out, value);
+    return out;
 }
 
 std::string UnreadableReason(const std::string& path, std::uintmax_t maxBytes) {

@@ -58,8 +58,12 @@ std::string LowerExtension(const std::string& name);
 // name stays on its one line in a file's header and in a message.
 std::string EscapeControls(std::string_view text);
 
-// A number with 17 significant digits, so that it reads back bit for bit.
+// A number with 17 significant digits, so that it reads back bit for bit:
+// the shortest of fixed and exponent form ("0.10000000000000001",
+// "1.0000000000000001e+300"), trailing zeros dropped, 0 for a negative zero.
 std::string ExactNumber(double value);
+// The same text appended to `out`, for writers of many numbers.
+void AppendExactNumber(std::string& out, double value);
 
 // Why `path` cannot be read as a file of at most `maxBytes` bytes, in the
 // system's words where it has them ("No such file or directory"); empty
