@@ -65,7 +65,8 @@ bench: deps
 
 # Every target for FUZZ_SECONDS. A finding (crash-, timeout-, leak-, oom-
 # file) is written into the target's seeds, so make test replays it from
-# then on as a regression case.
+# then on as a regression case. Each target gets a temporary folder of its
+# own as TMPDIR, removed after it however the run ended.
 fuzz:
 	@scripts/install-deps fuzz
 	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -74,8 +75,10 @@ fuzz:
 	@for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
 	  t=$$(basename $$f); echo "== $$f ($(FUZZ_SECONDS) s)"; \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=fuzz/seeds/$$t/ \
-	    $(FUZZ_BUILD)/corpus/$$t fuzz/seeds/$$t || exit 1; \
+	  scratch=$$(mktemp -d) || exit 1; \
+	  TMPDIR=$$scratch $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -artifact_prefix=fuzz/seeds/$$t/ \
+	    $(FUZZ_BUILD)/corpus/$$t fuzz/seeds/$$t; status=$$?; \
+	  rm -rf "$$scratch"; [ $$status -eq 0 ] || exit 1; \
 	done
 
 # The whole program, pages included, under AddressSanitizer and

@@ -89,10 +89,11 @@ public:
         return worst;
     }
 
-    // True once the caller cancelled or the time is up.
+    // True once the caller cancelled or the time or the evaluations are used up.
     bool Stopped() {
         if (o_.cancel != nullptr && o_.cancel->load()) cancelled_ = true;
-        return cancelled_ || (deadline_ && Clock::now() >= *deadline_);
+        return cancelled_ || (o_.maxEvaluations > 0 && evaluations_ >= o_.maxEvaluations) ||
+               (deadline_ && Clock::now() >= *deadline_);
     }
     double SecondsLeft() const {
         if (!deadline_) return 0;

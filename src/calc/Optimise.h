@@ -62,7 +62,10 @@ struct OptimiseOptions {
     // Each value stays within these multiples of its start value.
     double lowFactor = 0.1;
     double highFactor = 10;
-    double timeLimitSeconds = 1.5;
+    double timeLimitSeconds = 1.5;  // 0: no limit
+    // The search stops after about this many evaluations of the band; 0: no
+    // cap. Unlike the time, the same on every machine.
+    int maxEvaluations = 0;
     // Set from anywhere (another thread, or the progress call) to stop; the
     // best found so far is kept.
     const std::atomic<bool>* cancel = nullptr;

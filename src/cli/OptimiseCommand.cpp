@@ -18,7 +18,7 @@ namespace {
 
 struct OptimiseArguments {
     std::string network;
-    std::optional<std::string> load, start, stop, points, parts, goal, series, output;
+    std::optional<std::string> load, start, stop, points, parts, goal, series, evaluations, output;
 };
 
 OptimiseArguments ParseOptimiseArguments(const std::vector<std::string>& args) {
@@ -26,7 +26,8 @@ OptimiseArguments ParseOptimiseArguments(const std::vector<std::string>& args) {
     const std::map<std::string, std::optional<std::string>*> options = {
         {"--load", &a.load},   {"--start", &a.start}, {"--stop", &a.stop},
         {"--points", &a.points}, {"--parts", &a.parts}, {"--goal", &a.goal},
-        {"--series", &a.series}, {"-o", &a.output},     {"--output", &a.output}};
+        {"--series", &a.series}, {"--evaluations", &a.evaluations},
+        {"-o", &a.output},       {"--output", &a.output}};
     a.network = ParseCommandArguments(args, options);
     if (!a.output) throw Problem{"no output file given (-o OUT.QVF)"};
     if (a.load && (a.start || a.stop || a.points))
@@ -68,6 +69,19 @@ std::vector<TunedValue> ChosenValues(const SessionState& s, const std::optional<
     return values;
 }
 
+// The most evaluations --evaluations takes: far beyond any useful search,
+// yet an int with room to spare.
+constexpr int kMostEvaluations = 100000000;
+
+int EvaluationsOption(const std::string& text) {
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size() || value < 1 || value > kMostEvaluations)
+        throw Problem{"option --evaluations '" + text + "' is not a whole number from 1 to " +
+                      std::to_string(kMostEvaluations)};
+    return value;
+}
+
 }  // namespace
 
 int OptimiseCommand(const std::vector<std::string>& args, std::ostream& out) {
@@ -77,6 +91,11 @@ int OptimiseCommand(const std::vector<std::string>& args, std::ostream& out) {
     if (a.goal && *a.goal == "rl") options.goal = OptimiseGoal::ReturnLoss;
     else if (a.goal && *a.goal != "vswr")
         throw Problem{"option --goal '" + *a.goal + "' is not vswr or rl"};
+    if (a.evaluations) {
+        // A budget of evaluations instead of time: the same result on every machine.
+        options.maxEvaluations = EvaluationsOption(*a.evaluations);
+        options.timeLimitSeconds = 0;
+    }
     std::optional<std::span<const double>> series;
     if (a.series) {
         series = SeriesNamed(*a.series);

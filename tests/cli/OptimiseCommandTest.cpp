@@ -92,6 +92,12 @@ TEST_F(OptimiseCommand, WritesTheOptimisedNetworkThatShowsThePrintedFigure) {
     const Run table = Optimise({"--load", load, "-o", out});
     ASSERT_EQ(table.status, 0) << table.err;
     EXPECT_LT(table.figures[1], table.figures[0]);
+
+    // A budget of evaluations ends the search there, and gives the same result twice.
+    const Run budget = Optimise({"--evaluations", "40", "-o", out});
+    ASSERT_EQ(budget.status, 0) << budget.err;
+    EXPECT_LE(budget.figures[2], 42);
+    EXPECT_EQ(Optimise({"--evaluations", "40", "-o", out}).figures[1], budget.figures[1]);
 }
 
 TEST_F(OptimiseCommand, BadArgumentsGiveOneLineAndStatusTwo) {
@@ -100,6 +106,7 @@ TEST_F(OptimiseCommand, BadArgumentsGiveOneLineAndStatusTwo) {
         {}, {"--goal", "best", "-o", out}, {"--series", "E7", "-o", out}, {"--parts", "3", "-o", out},
         {"--parts", "4", "-o", out}, {"--parts", "1,1", "-o", out}, {"--parts", "1,x", "-o", out},
         {"--parts", "6", "-o", out}, {"--points", "0", "-o", out}, {"--load", load, "--start", "1M", "-o", out},
+        {"--evaluations", "0", "-o", out}, {"--evaluations", "1e3", "-o", out},
         {"--tolerance", "1", "-o", out}, {"-o", dir.File("no/out.QVF")}, {"-o"}};
     for (const auto& args : cases) Optimise(args).ExpectRefused();
 }
