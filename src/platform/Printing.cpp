@@ -1,5 +1,6 @@
 #include "platform/Printing.h"
 
+#include <QColor>
 #include <QFile>
 #include <QMessageBox>
 #include <QPainter>
@@ -23,8 +24,11 @@ constexpr double kReferenceDotsPerInch = 300;
 // line thinner than its reference pixel (0.75 points). On paper the widths
 // are printer dots instead, so the ops are rewritten for a replay at one
 // unit per point: fonts carry their size in units, widths in device dots.
+// On a printer set to grey scale every colour becomes its grey, weighted as
+// the printer's own conversion weighs it: a PDF file is written by a writer
+// that knows nothing of the printer's colour mode.
 std::vector<DrawOp> ForPaper(const std::vector<DrawOp>& ops, const PageTransform& t, double dpi,
-                             double unitsPerPoint) {
+                             double unitsPerPoint, bool grey) {
     const double dotsPerWidth = dpi / kReferenceDotsPerInch;
     const double replayFloor = std::max(1.0, t.scale * 0.75);  // PenPixels at 1 unit per point
     std::vector<DrawOp> out;
@@ -33,6 +37,10 @@ std::vector<DrawOp> ForPaper(const std::vector<DrawOp>& ops, const PageTransform
         if (op.kind == DrawOp::Clear) continue;  // paper starts white
         op.width = std::max(1.0, std::max(op.width, 0.0) * dotsPerWidth) / replayFloor;
         op.font.sizePt *= unitsPerPoint;
+        if (grey) {
+            const int g = qGray(RedOf(op.colour), GreenOf(op.colour), BlueOf(op.colour));
+            op.colour = Rgb(g, g, g);
+        }
         out.push_back(std::move(op));
     }
     return out;
@@ -61,14 +69,16 @@ PageTransform SheetTransform(const SheetLayout& layout, double deviceWidth, doub
 
 namespace {
 
-// Every sheet on an open painter, one page each; false when the device
-// refuses a new page.
-bool PaintSheets(QPainter& painter, QPagedPaintDevice& device, double dpi,
+// Every sheet on an open painter, one page each, in the printer's colour
+// mode; false when the device refuses a new page.
+bool PaintSheets(QPainter& painter, QPagedPaintDevice& device, const QPrinter& printer,
                  const std::vector<std::vector<DrawOp>>& sheets, const SheetLayout& layout) {
+    const double dpi = printer.resolution();
+    const bool grey = printer.colorMode() == QPrinter::GrayScale;
     const PageTransform t = SheetTransform(layout, device.width(), device.height(), dpi);
     for (std::size_t k = 0; k < sheets.size(); ++k) {
         if (k > 0 && !device.newPage()) return false;
-        Replay(painter, ForPaper(sheets[k], t, dpi, layout.unitsPerPoint), t, 1.0);
+        Replay(painter, ForPaper(sheets[k], t, dpi, layout.unitsPerPoint, grey), t, 1.0);
     }
     return true;
 }
@@ -81,7 +91,6 @@ std::string PrintToPdfFile(QPrinter& printer, const std::vector<std::vector<Draw
                            const SheetLayout& layout) {
     const std::string path = printer.outputFileName().toStdString();
     if (path.empty()) return "No PDF file was named.";
-    const double dpi = printer.resolution();
     QByteArray bytes;
     const std::string problem = PaintPdf(
         bytes,
@@ -92,7 +101,7 @@ std::string PrintToPdfFile(QPrinter& printer, const std::vector<std::vector<Draw
             pdf.setTitle(printer.docName());
         },
         [&](QPdfWriter& pdf, QPainter& painter) {
-            return PaintSheets(painter, pdf, dpi, sheets, layout);
+            return PaintSheets(painter, pdf, printer, sheets, layout);
         });
     if (!problem.empty()) return WriteFailureMessage({path, problem});
     const WriteResult written = ReplaceFileContents(
@@ -111,7 +120,7 @@ std::string PrintSheets(QPrinter& printer, const std::vector<std::vector<DrawOp>
         Discard(printer);
         return "The printer could not be started.";
     }
-    if (!PaintSheets(painter, printer, printer.resolution(), sheets, layout)) {
+    if (!PaintSheets(painter, printer, printer, sheets, layout)) {
         printer.abort();
         painter.end();
         Discard(printer);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -69,6 +70,25 @@ TEST(Printing, MultiSheetDocumentToPdfHasEveryPageInked) {
     ASSERT_FALSE(page.isNull());
     EXPECT_TRUE(test::Inked(page, QPointF(page.width() / 2.0, page.height() / 2.0), 4));
     EXPECT_FALSE(test::Inked(page, QPointF(page.width() * 0.9, page.height() * 0.1), 2));
+}
+
+TEST(Printing, GreyScaleIsCarriedIntoThePdfFile) {
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "no poppler";
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("grey.pdf");
+    SheetRecording doc;
+    doc.SetColour(Rgb(255, 0, 0));
+    doc.FillBox(1000, 1000, 10500, 14200);
+    doc.EndDoc();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setColorMode(QPrinter::GrayScale);
+    ASSERT_EQ(PrintSheets(printer, doc.Sheets(), kFitted), "");
+    RunTool("pdftoppm", {"-png", "-r", "20", "-singlefile", pdf, dir.filePath("page")});
+    const QImage page(dir.filePath("page.png"));
+    const QColor c = page.pixelColor(page.width() / 2, page.height() / 2);
+    EXPECT_TRUE(c.red() < 200 && c.red() == c.green() && c.green() == c.blue()) << c.name().toStdString();
 }
 
 TEST(Printing, CancelSendsNothingAndTheDateIsThePrintoutsForm) {
