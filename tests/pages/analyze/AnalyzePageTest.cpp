@@ -73,9 +73,7 @@ TEST_F(AnalyzePageTest, OpeningSetsViewTuningAndCaption) {
     s.TuneSize = 0.5f;  // anything but 1 reopens as fine
     Open();
     EXPECT_EQ(page->windowTitle().toStdString(), "Quendavore 2.06 - Analysis  ant.QVF");
-    EXPECT_EQ(s.ChartCenterY, kDefaultCenterY);
-    EXPECT_EQ(Back("cmdArcs"), kSwitchOnColour);
-    EXPECT_EQ(s.TuneStage, 11);
+    EXPECT_TRUE(s.ChartCenterY == kDefaultCenterY && Back("cmdArcs") == kSwitchOnColour && s.TuneStage == 11);
     for (const char* n : {"txtZ1", "fraTop", "cmd4down10", "fraBottom", "lblRho", "lbljBvalue"})
         EXPECT_FALSE(Shown(n)) << n;
     EXPECT_EQ(Box("txtFreq"), " 1 M");
