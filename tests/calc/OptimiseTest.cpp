@@ -82,42 +82,33 @@ double GridBest(const SessionState& s, const std::vector<TunedValue>& tuned) {
 }
 
 TEST(Optimise, TwoPartBandMatchesComeWithinTwoPercentOfTheGridBest) {
-    struct Case {
-        const char* what;
-        std::unique_ptr<SessionState> s;
+    const auto check = [](const char* what, const SessionState& s) {
+        SCOPED_TRACE(what);
+        const OptimiseOptions o = AllOf(s);
+        ASSERT_EQ(o.values.size(), 2u);
+        const OptimiseResult r = Optimise(s, o);
+        const double grid = GridBest(s, o.values);
+        EXPECT_LE(r.worstVswrAfter - 1, 1.02 * (grid - 1) + 1e-9) << "grid best " << grid;
+        EXPECT_LE(r.worstVswrAfter, r.worstVswrBefore);
     };
-    std::vector<Case> cases;
-    cases.push_back({"L match over 13-15 MHz", LMatch(kMatchL, kMatchC, 13e6, 15e6, 21)});
-    cases.push_back({"L match from far off, 12-16 MHz", LMatch(5 * kMatchL, 0.3 * kMatchC, 12e6, 16e6, 9)});
+    check("L match over 13-15 MHz", *LMatch(kMatchL, kMatchC, 13e6, 15e6, 21));
+    check("L match from far off, 12-16 MHz", *LMatch(5 * kMatchL, 0.3 * kMatchC, 12e6, 16e6, 9));
 
     // A line and an open shunt stub on a reactive load.
     auto stub = LMatch(0, 0, 13.5e6, 14.5e6, 11);
     stub->Value[0][2] = -30;
     test::SetStage(*stub, 1, TransmissionLine, 30, kF0, 75);
     test::SetStage(*stub, 2, ShuntOpenStub, 20, kF0, 50);
-    cases.push_back({"line and stub", std::move(stub)});
+    check("line and stub", *stub);
 
     // A load table whose reactance swings through the band, as an antenna's.
     auto table = LMatch(kMatchL, kMatchC, 0, 0, 0);
-    table->LoadMode = 2;
+    table->LoadMode = LoadTable, table->LoadRows = table->SweepPoints = 9;
     for (int row = 1; row <= 9; ++row) {
         const double f = 13.6e6 + 0.1e6 * (row - 1);
-        table->LoadFreq[row] = f;
-        table->LoadR[row] = 20 + 10 * (f - kF0) / 1e6;
-        table->LoadX[row] = 60 * (f / kF0 - kF0 / f);
+        table->LoadFreq[row] = f, table->LoadR[row] = 20 + 10 * (f - kF0) / 1e6, table->LoadX[row] = 60 * (f / kF0 - kF0 / f);
     }
-    table->LoadRows = table->SweepPoints = 9;
-    cases.push_back({"load table", std::move(table)});
-
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const OptimiseOptions o = AllOf(*c.s);
-        ASSERT_EQ(o.values.size(), 2u);
-        const OptimiseResult r = Optimise(*c.s, o);
-        const double grid = GridBest(*c.s, o.values);
-        EXPECT_LE(r.worstVswrAfter - 1, 1.02 * (grid - 1) + 1e-9) << "grid best " << grid;
-        EXPECT_LE(r.worstVswrAfter, r.worstVswrBefore);
-    }
+    check("load table", *table);
 }
 
 TEST(Optimise, KeepsTheBoundsAndNeverEndsWorseThanTheStart) {

@@ -129,8 +129,7 @@ TEST(SweepTrace, OffLeavesTabulateAloneOnTellsTheRule) {
     EXPECT_TRUE(told.empty());
     s.SweepOn = 1;
     RedrawChart(s, rs, hooks);
-    s.SweepStart = 10000;  // the rule wants more than 10 kHz
-    RedrawChart(s, rs, hooks);
+    s.SweepStart = 10000, RedrawChart(s, rs, hooks);  // the rule wants more than 10 kHz
     EXPECT_EQ(told, (std::vector<bool>{true, false}));
 }
 

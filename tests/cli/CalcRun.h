@@ -29,4 +29,18 @@ struct CalcRun {
     }
 };
 
+// The parts of a text between separators: lines ('\n') or fields (',').
+inline std::vector<std::string> Split(const std::string& text, char sep) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, sep);) parts.push_back(part);
+    return parts;
+}
+
+inline std::vector<double> Numbers(const std::string& line) {
+    std::vector<double> values;
+    for (const std::string& field : Split(line, ',')) values.push_back(std::stod(field));
+    return values;
+}
+
 }  // namespace qv::test

@@ -14,17 +14,11 @@
 namespace qv {
 namespace {
 
+using test::Numbers;
 struct Calc : test::CalcRun {
     using CalcRun::CalcRun;
     std::vector<std::string> Lines() const { return test::CrLfLines(out); }
 };
-
-std::vector<double> Numbers(const std::string& line) {
-    std::vector<double> values;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) values.push_back(std::stod(field));
-    return values;
-}
 
 // The numbers of the line after the header.
 std::vector<double> FirstRow(const std::string& out) { return Numbers(out.substr(out.find('\n') + 1)); }
@@ -37,9 +31,7 @@ protected:
         s.TestFrequency = 14.2e6;
         s.Value[0][1] = 100;  // rho 1/3, VSWR 2 against 50 ohms
         s.QCircleValue = s.VswrCircleValue = 2;
-        s.SweepStart = 1e6;
-        s.SweepStop = 3e6;
-        s.SweepPoints = 5;
+        s.SweepStart = 1e6, s.SweepStop = 3e6, s.SweepPoints = 5;
         EXPECT_TRUE(WriteNetworkFile(net, s, "d").ok());
         test::WriteAll(load, "* f, R, X\r\n1M,25,0\r\n2M,50,0\r\n3M,100,0\r\n");
     }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/CalcRun.h"
 #include "files/NetworkFile.h"
 #include "files/TempDir.h"
@@ -10,33 +8,22 @@ namespace qv {
 namespace {
 
 using Calc = test::CalcRun;
-
-// Lines of the output (sep '\n'), or fields of a line (sep ',').
-std::vector<std::string> Split(const std::string& text, char sep) {
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, sep);) parts.push_back(part);
-    return parts;
-}
+using test::Split;
 
 class MatchCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         SessionState s;
         ResetNetwork(s);
-        s.TestFrequency = 3e6;
-        s.Value[0][1] = 20;
-        s.Value[0][2] = 60;
-        s.ElementType[1] = SeriesResistor;  // replaced by the match
-        s.Value[1][1] = 10;
+        s.TestFrequency = 3e6, s.Value[0] = {0, 20, 60};
+        s.ElementType[1] = SeriesResistor, s.Value[1][1] = 10;  // replaced by the match
         EXPECT_TRUE(WriteNetworkFile(net, s, "d").ok());
         test::WriteAll(load, "1M,25,10\r\n2M,50,30\r\n3M,200,-300\r\n");
     }
     // Frequency and VSWR that `impedance` reports for a written file.
     std::pair<double, double> Impedance(const std::string& file) {
-        Calc r({"impedance", file});
-        const std::vector<std::string> f = Split(Split(r.out, '\n').at(1), ',');
-        return {std::stod(f.at(0)), std::stod(f.at(5))};
+        const std::vector<double> f = test::Numbers(Split(Calc({"impedance", file}).out, '\n').at(1));
+        return {f.at(0), f.at(5)};
     }
     test::TempDir dir;
     std::string net = dir.File("net.QVF"), load = dir.File("ant.RJX");

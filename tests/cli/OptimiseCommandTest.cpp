@@ -35,13 +35,8 @@ protected:
         std::vector<double> figures;
         explicit Run(const std::vector<std::string>& args) : CalcRun(args) {
             if (status != 0) return;
-            std::istringstream lines(out);
-            std::string line;
-            std::getline(lines, line);
-            EXPECT_EQ(line, "worst_vswr_before,worst_vswr_after,evaluations,seconds");
-            std::getline(lines, line);
-            std::istringstream fields(line);
-            for (std::string f; std::getline(fields, f, ',');) figures.push_back(std::stod(f));
+            EXPECT_EQ(test::Split(out, '\n').at(0), "worst_vswr_before,worst_vswr_after,evaluations,seconds");
+            figures = test::Numbers(test::Split(out, '\n').at(1));
         }
     };
     Run Optimise(std::vector<std::string> args) {

@@ -81,9 +81,8 @@ TEST(NetworkFile, RoundTripThroughFiles) {
         for (int k = 1; k <= 5; ++k)  // 15 significant digits
             EXPECT_NEAR(in.Value[st][k], out.Value[st][k], std::abs(out.Value[st][k]) * 5e-15);
     }
-    EXPECT_EQ(in.Value[2][7], 0);
+    EXPECT_TRUE(in.Value[2][7] == 0 && in.SweepPoints == 101);
     EXPECT_NEAR(in.VswrCircleValue, out.VswrCircleValue, 1e-6);
-    EXPECT_EQ(in.SweepPoints, 101);
 
     ASSERT_TRUE(WriteLastSession(out, dir.File("last"), "d").ok());
     SessionState last;
@@ -195,8 +194,7 @@ TEST(NetworkFile, MissingFilesNamesAndFailedWrites) {
     EXPECT_EQ(sink.messages.back(), "No file was chosen;  we are exiting the file-reading routine.");
     EXPECT_EQ(s.TestFrequency, 14.2e6);
     EXPECT_FALSE(ReadNetworkFile(dir.path.string(), s, sink));  // a folder is no empty file
-    EXPECT_EQ(sink.messages.size(), 2u);
-    EXPECT_FALSE(ReadLastSession(s, dir.File("LASTSESSION.QVF")));
+    EXPECT_TRUE(!ReadLastSession(s, dir.File("LASTSESSION.QVF")) && sink.messages.size() == 2);
     EXPECT_EQ(s.ElementType[1], EmptyStage);
 
     test::WriteAll(dir.File("net.QVF"), std::string(5000, 'x'));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "session/DesignSnapshot.h"
 #include "session/StageRules.h"
 #include "session/Stages.h"
 
@@ -23,11 +24,9 @@ TEST(SessionState, ResetNetworkClearsEverySlotButKeepsSweepOverlaysAndTable) {
     s.LoadFreq[1] = 5e6, s.LoadMode = 2;
 
     ResetNetwork(s);
-
-    for (int st = 1; st <= 5; ++st) {
-        EXPECT_EQ(s.ElementType[st], EmptyStage);
-        for (int slot = 1; slot <= 10; ++slot) EXPECT_EQ(s.Value[st][slot], 0) << st << "," << slot;
-    }
+    const SessionState fresh{};  // every stage empty, every slot 0
+    EXPECT_EQ(s.ElementType, fresh.ElementType);
+    for (int st = 1; st <= 5; ++st) EXPECT_EQ(s.Value[st], fresh.Value[st]) << st;
     EXPECT_TRUE(s.Value[0][1] == 50 && s.Value[0][2] == 0 && s.TestFrequency == 1e6 && s.SystemZ == 50);
     EXPECT_TRUE(s.SweepStart == 1e6 && s.SweepStop == 2e6 && s.SweepPoints == 11);
     EXPECT_TRUE(s.QCircleValue == 3 && s.VswrCircleValue == 2 && s.LoadFreq[1] == 5e6 && s.LoadMode == 2);
@@ -51,15 +50,19 @@ TEST(StageRules, DefaultsClearsAndAsksAgainByFamily) {
     const std::string again = "Please re-enter the ";
     const struct { int code; V typed, kept; Texts said; int slots; } cases[] = {
         {SeriesCapacitor, {1e-10, 0, 7, 7}, {1e-10, 10000, 0, 0}, {}, 2},
-        {ShuntInductor, {1e-6, -1, 0, 0}, {1e-6, 1000, 0, 0}, {}, 2},
+        {ShuntInductor, {0, -1, 0, 0}, {0, 1000, 0, 0}, {again + "shunt inductor value"}, 2},
         {ShuntCapacitor, {0, 50, 0, 0}, {0, 50, 0, 0}, {again + "shunt capacitor value"}, 2},
+        {TransmissionLine, {90, 1e7, 50, 9}, {90, 1e7, 50, 0}, {}, 3},
         {TransmissionLine, {90, 1e7, 0, 9}, {90, 1e7, 0, 0}, {again + "transmission line values"}, 3},
-        {ShuntOpenStub, {90, 1e7, 50, 9}, {90, 1e7, 50, 0}, {}, 3},
+        {SeriesShortedStub, {0, 1e7, 50, 0}, {0, 1e7, 50, 0}, {again + "series shorted stub values"}, 3},
+        {SeriesOpenStub, {90, 0, 50, 0}, {90, 0, 50, 0}, {again + "series open stub values"}, 3},
+        {ShuntShortedStub, {90, 1e7, -50, 0}, {90, 1e7, -50, 0}, {again + "shunt shorted stub values"}, 3},
+        {ShuntOpenStub, {-90, 1e7, 50, 0}, {-90, 1e7, 50, 0}, {again + "shunt open stub values"}, 3},
         {SeriesLCPair, {0, 0, 0, 0}, {0, 1000, 0, 10000},
          {again + "series inductor value", again + "series capacitor value"}, 4},
         {ShuntLCPair, {1e-6, 0, 1e-9, -2}, {1e-6, 1000, 1e-9, 10000}, {}, 4},
-        {SeriesResistor, {-1, 5, 5, 5}, {-1, 0, 0, 0}, {again + "series resistor value"}, 1},
-        {ShuntResistor, {33, 1, 1, 1}, {33, 0, 0, 0}, {}, 1},
+        {SeriesResistor, {33, 5, 5, 5}, {33, 0, 0, 0}, {}, 1},
+        {ShuntResistor, {-1, 1, 1, 1}, {-1, 0, 0, 0}, {again + "shunt resistor value"}, 1},
         {EmptyStage, {7, 7, 7, 7}, {7, 7, 7, 7}, {}, 0},
     };
     for (const auto& c : cases) {
@@ -77,6 +80,25 @@ TEST(StageRules, DefaultsClearsAndAsksAgainByFamily) {
         EXPECT_EQ(ApplyStageValueRules(s, 0), r > 0 ? Texts{} : Texts{"The entered value of zero has been changed to 50 ohms"});
         EXPECT_EQ(std::pair(s.Value[0][1], s.Value[0][2]), std::pair(r > 0 ? r : 50, -40.0)) << r;
     }
+}
+
+// Undo: a snapshot put back over another design gives every field of the
+// design back, the load table's rows included and the rows past them cleared.
+TEST(DesignSnapshot, RestoresEveryFieldOverAnotherDesign) {
+    SessionState s = test::Fresh(), t = test::Fresh();
+    test::SetStage(s, 2, ShuntLCPair, 1e-6, 100, 1e-9, 200);
+    s.Value[0] = {0, 12, -7};
+    s.LoadRows = 2, s.LoadFreq[1] = 1e6, s.LoadR[2] = 30, s.LoadX[2] = -5, s.LoadMode = LoadTable, s.LoadPointIndex = 2;
+    s.TestFrequency = 7e6, s.SystemZ = 75, s.SweepStart = 1e6, s.SweepStop = 2e6, s.SweepPoints = 2, s.SavedSweepPoints = 9;
+    s.QCircleValue = 3, s.VswrCircleValue = 2, s.CurrentFileName = "a.QVF", s.LoadFileName = "b.RJX";
+    t.LoadRows = 5, t.LoadFreq[4] = 9;
+    RestoreSnapshot(t, TakeSnapshot(s));
+    EXPECT_TRUE(t.ElementType == s.ElementType && t.Value == s.Value && t.LoadFreq == s.LoadFreq && t.LoadR == s.LoadR &&
+                t.LoadX == s.LoadX && t.LoadRows == s.LoadRows && t.LoadMode == s.LoadMode && t.LoadPointIndex == 2);
+    EXPECT_TRUE(t.TestFrequency == s.TestFrequency && t.SystemZ == s.SystemZ && t.SweepStart == s.SweepStart &&
+                t.SweepStop == s.SweepStop && t.SweepPoints == s.SweepPoints && t.SavedSweepPoints == s.SavedSweepPoints);
+    EXPECT_TRUE(t.QCircleValue == s.QCircleValue && t.VswrCircleValue == s.VswrCircleValue &&
+                t.CurrentFileName == s.CurrentFileName && t.LoadFileName == s.LoadFileName && t.NetworkNotEmpty == 1);
 }
 
 }  // namespace
