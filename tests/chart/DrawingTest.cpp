@@ -205,8 +205,7 @@ TEST(RedrawChartOrder, ChartClippedToItsAreaWhichHoldsItAtZoomOne) {
         SessionState s = OpenedChart();
         ChartPage page;
         OpenChartView(s, page);
-        s.GridType = grid;
-        s.QArcsOn = s.VswrCircleOn = 1;
+        s.GridType = grid, s.QArcsOn = s.VswrCircleOn = 1;
         RecordingSurface rs;
         rs.SetFont({"Arial", 8.5, false});
         ChartHooks hooks;
@@ -214,11 +213,8 @@ TEST(RedrawChartOrder, ChartClippedToItsAreaWhichHoldsItAtZoomOne) {
         RedrawChart(s, rs, hooks);
         bool clipped = false;
         for (const DrawOp& op : rs.Ops()) {
-            if (op.kind == DrawOp::Clip) {
-                EXPECT_EQ(std::vector<double>({op.x1, op.y1}),
-                          std::vector<double>({kChartAreaLeft, kChartAreaTop}));
-                EXPECT_GE(std::min(op.x2, op.y2), kPageLimit);
-            }
+            EXPECT_FALSE(op.kind == DrawOp::Clip && !(op.x1 == kChartAreaLeft && op.y1 == kChartAreaTop &&
+                                                      std::min(op.x2, op.y2) >= kPageLimit));
             if (op.kind == DrawOp::Clip || op.kind == DrawOp::Unclip) clipped = op.kind == DrawOp::Clip;
             if (op.kind != DrawOp::Line && op.kind != DrawOp::Text) continue;
             EXPECT_EQ(clipped, op.text != "panel") << op.text;

@@ -65,12 +65,9 @@ TEST(Touchstone, RealFileQuirksReadAlike) {
         std::string text = "\xEF\xBB\xBF";
         for (char c : body) text += c == '\n' ? std::string(end) : std::string(1, c);
         const TouchstoneRead read = Parse(text, "M.S1P");
-        ASSERT_TRUE(read.ok) << read.message;
-        ASSERT_EQ(read.points.size(), 2u);
+        ASSERT_TRUE(read.ok && read.message.empty() && read.points.size() == 2) << read.message;
         EXPECT_DOUBLE_EQ(read.points[0].r, 73.07692307692308);
-        EXPECT_EQ(read.points[1].freq, 20);
-        EXPECT_EQ(read.points[1].r, 50);
-        EXPECT_EQ(read.message, "");
+        EXPECT_TRUE(read.points[1].freq == 20 && read.points[1].r == 50);
     }
     // The content decides; the extension only where the content cannot tell.
     struct Kind {
@@ -128,8 +125,7 @@ TEST(Touchstone, RefusalsNameTheFileAndLineAndChangeNothing) {
 
     test::TempDir dir;
     SessionState s;
-    s.SweepPoints = s.LoadRows = 2;
-    s.LoadFreq[1] = 7;
+    s.SweepPoints = s.LoadRows = 2, s.LoadFreq[1] = 7;
     const SessionState before = s;
     RecordingMessageSink sink;
     test::WriteAll(dir.File("bad.s1p"), "# Hz S RI\n1 0.5 0\n2 0.5 x\n");

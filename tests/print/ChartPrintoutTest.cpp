@@ -70,13 +70,13 @@ TEST(ChartPrintout, GridsByTypeWithPrintedColoursAndWidths) {
                 op.width != 2)
                 pens.insert({op.colour, op.width});
         EXPECT_EQ(pens, gridPens);
-        EXPECT_NEAR(Extent(ops, frame, 3500)[1], 9500, 1);  // the rim in the frame colour
+        // The rim in the frame colour, as large as the screen's chart.
+        EXPECT_EQ(Extent(ops, frame, 3500), (std::array<double, 4>{2500, 9500, 4000, 11000}));
     }
 }
 
 TEST(ChartPrintout, ChartIsAsLargeAsTheZoomedScreenChart) {
     auto s = Opened();
-    EXPECT_EQ(Extent(Sheet(*s), kRed), (std::array<double, 4>{2500, 9500, 4000, 11000}));
     s->ChartRadius = 7000;  // zoom 2: beyond the sheet's 11500
     EXPECT_EQ(std::pair(Extent(Sheet(*s), kRed)[0], Extent(Sheet(*s), kRed)[1]), std::pair(-1000.0, 13000.0));
 }
@@ -133,9 +133,7 @@ TEST(ChartPrintout, OverlaysInPaperWidthsWithLabelsAtFixedPlaces) {
                      op.y1 > 10000)
             << op.text;
     }
-    EXPECT_TRUE(pens.count({kQArcColour, 6}));
-    EXPECT_TRUE(pens.count({kVswrCircleColour, 6}));
-    EXPECT_GE(sweepDots, 3);
+    EXPECT_TRUE(pens.count({kQArcColour, 6}) && pens.count({kVswrCircleColour, 6}) && sweepDots >= 3);
     const std::pair<const char*, double> labels[] = {
         {"'S'= 1 MHz", 10000}, {"'F'= 2 MHz", 10200}, {"Q=2.5", 10400},
         {"VSWR=1.1", 10600}, {"Chart normalized to 50 ohms", 10800}};
@@ -147,30 +145,23 @@ TEST(ChartPrintout, OverlaysInPaperWidthsWithLabelsAtFixedPlaces) {
     EXPECT_NE(FindText(ops, "S"), nullptr);  // the ring marks stay at the trace's ends
     // No label's white box is painted over the label above it.
     const auto at = [&](const DrawOp* op) { return op - ops.data(); };
-    for (const DrawOp& op : ops) {
-        if (op.kind == DrawOp::FillBox && op.colour == kWhite && op.y1 == 10600) {
-            EXPECT_LT(at(&op), at(FindText(ops, "Q=2.5")));
-        }
-    }
+    for (const DrawOp& op : ops)
+        EXPECT_FALSE(op.kind == DrawOp::FillBox && op.colour == kWhite && op.y1 == 10600 && at(&op) > at(FindText(ops, "Q=2.5")));
 }
 
 // Zoomed in, the chart keeps to its box between the frequency line and the
 // date; the label column beside it is printed over it, on white.
 TEST(ChartPrintout, ZoomedChartKeepsToItsBoxUnderTheLabels) {
     auto s = Opened();
-    s->ChartZoom = 8;
-    s->ChartRadius = 28000;
+    s->ChartZoom = 8, s->ChartRadius = 28000;
     const auto ops = Sheet(*s);
     const auto clip = std::find_if(ops.begin(), ops.end(), [](auto& op) { return op.kind == DrawOp::Clip; });
     const auto unclip = std::find_if(clip, ops.end(), [](auto& op) { return op.kind == DrawOp::Unclip; });
     ASSERT_TRUE(clip != ops.end() && unclip != ops.end());
     EXPECT_GT(clip->y1, FindText(ops, "Frequency:  1 M")->y1 + 200);
     EXPECT_LE(std::max(clip->y1, clip->y2), 11300);  // the date's line
-    for (auto op = ops.begin(); op != ops.end(); ++op) {
-        if (op->kind == DrawOp::Line && op->colour == Rgb(255, 17, 17)) {
-            EXPECT_TRUE(op > clip && op < unclip);
-        }
-    }
+    for (auto op = ops.begin(); op != ops.end(); ++op)
+        EXPECT_FALSE(op->kind == DrawOp::Line && op->colour == kRed && (op < clip || op > unclip));
     const DrawOp* caption = FindText(ops, "Chart normalized to 50 ohms");
     EXPECT_GT(caption, &*unclip);
     const auto box = std::find_if(unclip, ops.end(), [](auto& op) { return op.kind == DrawOp::FillBox; });
