@@ -48,7 +48,7 @@ SoakHost::SoakHost(std::mt19937_64& random, std::string folder, std::string host
 int SoakHost::Below(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
 
 void SoakHost::ShowMessage(const std::string& text) {
-    writes_.Failed();
+    writes_.Failed(text);
     ScriptedHost::ShowMessage(text);
 }
 

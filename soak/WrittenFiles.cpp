@@ -127,6 +127,12 @@ std::string CheckWrittenFile(const PendingWrite& w) {
     const std::string name = "\"" + w.path + "\"";
     QByteArray now;
     if (w.failed) {
+        // The user must learn which file failed; a picture's name without a
+        // picture's extension is refused before any file is made.
+        const bool pictureName = w.kind != WriteKind::Picture || Suffix(w.path) == "png" ||
+                                 Suffix(w.path) == "svg" || Suffix(w.path) == "pdf";
+        if (pictureName && w.message.find(info.fileName().toStdString()) == std::string::npos)
+            return "the failure message does not name " + name + ": " + w.message;
         if (w.wasFolder) return info.isDir() ? "" : "a failed write took the folder " + name;
         if (!w.existed) return info.exists() ? "a failed write left " + name + " behind" : "";
         if (!ReadAll(w.path, now) || now != w.before)
@@ -143,8 +149,10 @@ std::string CheckWrittenFile(const PendingWrite& w) {
     return problem.empty() ? "" : Label(w) + " file " + name + ": " + problem;
 }
 
-void WriteChecker::Failed() {
-    if (!pending_.empty()) pending_.back().failed = true;
+void WriteChecker::Failed(const std::string& message) {
+    if (pending_.empty() || pending_.back().failed) return;
+    pending_.back().failed = true;
+    pending_.back().message = message;
 }
 
 void WriteChecker::Declined() {

@@ -24,6 +24,7 @@ struct PendingWrite {
     int width = 0, height = 0;  // Picture: its size in pixels (0: not known)
     long long sizeLimit = -1;   // the file-size limit in force, when one was
     bool failed = false;        // the program showed a message after the request
+    std::string message;        // the first such message
     bool declined = false;      // a question after the request was answered No
 };
 
@@ -39,7 +40,7 @@ public:
     void Expect(PendingWrite w) { pending_.push_back(std::move(w)); }
     // What the program said after the last request: a message (it failed),
     // or No to a question (nothing is to be written).
-    void Failed();
+    void Failed(const std::string& message);
     void Declined();
     bool Open() const { return !pending_.empty(); }
     // Checks the writes requested since the last call; the first problem,
