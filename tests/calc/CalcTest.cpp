@@ -153,8 +153,7 @@ TEST(CalcMath, ZeroAndTinyValuesStayFiniteForEveryElement) {
 }
 
 TEST(CalcReflection, ReadsTheChartAndStaysFinite) {
-    EXPECT_EQ(ReflectionOf(50, 0, 50).returnLossDb, kReturnLossCapDb);
-    EXPECT_EQ(ReturnLossOf(1e-300), kReturnLossCapDb);
+    EXPECT_TRUE(ReflectionOf(50, 0, 50).returnLossDb == kReturnLossCapDb && ReturnLossOf(1e-300) == kReturnLossCapDb);
     EXPECT_NEAR(ReturnLossOf(2), -6.0206, 5e-5);
     EXPECT_NEAR(ReflectionOf(100, 0, 50).vswr, 2, 1e-12);
     EXPECT_EQ(ReflectionOf(0, -0.0, 50).angleDeg, 180);  // never -180

@@ -60,12 +60,10 @@ TEST_F(CalcTool, ImpedanceAtTheTestFrequencyOrTheTablesMiddleRow) {
 TEST_F(CalcTool, SweepWritesTheTableToStandardOutputOrAFile) {
     Calc given({"sweep", net, "--start", "1M", "--stop=2M", "--points", "3"});
     ASSERT_EQ(given.Lines().size(), 10u) << given.err;
-    EXPECT_EQ(given.Lines()[1], "Filename: -");
+    EXPECT_TRUE(given.Lines()[1] == "Filename: -" && Numbers(given.Lines()[7])[0] == 1.5e6);
     EXPECT_EQ(given.Lines()[6], "1000000,100,0,.333333333333333,0,9.54242509439325,2");
-    EXPECT_EQ(Numbers(given.Lines()[7])[0], 1.5e6);
 
-    Calc file({"sweep", net, "-o", dir.File("out.txt")});
-    EXPECT_EQ(file.status, 0);
+    EXPECT_EQ(Calc({"sweep", net, "-o", dir.File("out.txt")}).status, 0);
     EXPECT_EQ(test::CrLfLines(test::ReadAll(dir.File("out.DAT"))).size(), 12u);  // 5 points
 
     Calc table({"sweep", net, "--load", load, "-o", "-"});
@@ -79,8 +77,8 @@ TEST_F(CalcTool, TouchstoneLoadsAndResultFormatsReadBack) {
     test::WriteAll(m, "# MHz S RI R 50\n1 .2 -.1 0 0 0 0 0 0\n2 -.6 .3 0 0 0 0 0 0\n");
     Calc direct({"sweep", net, "--load", m, "--format", "csv"});
     ASSERT_EQ(direct.status, 0) << direct.err;
-    EXPECT_EQ(direct.err.rfind("quendavore-calc: " + m + " holds a 2-port network", 0), 0u);
-    EXPECT_EQ(direct.err.find('\n'), direct.err.size() - 1);
+    EXPECT_TRUE(direct.err.rfind("quendavore-calc: " + m + " holds a 2-port network", 0) == 0 &&
+                direct.err.find('\n') == direct.err.size() - 1) << direct.err;
     const std::vector<std::string> rows = direct.Lines();
     ASSERT_EQ(rows.size(), 3u);
     const std::vector<double> row1 = Numbers(rows[1]);  // R as in the reader's tests; VSWR, return loss

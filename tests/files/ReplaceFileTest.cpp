@@ -32,12 +32,10 @@ TEST(ReplaceFile, FailuresNameTheFileAndTheSystemsReasonAndKeepTheEarlierFile) {
     };
     for (const auto& [path, reason] : cases) {
         const WriteResult r = ReplaceFileContents(path, "new");
-        EXPECT_EQ(r.path, path);
-        EXPECT_NE(r.error.find(reason), std::string::npos) << path << ": " << r.error;
+        EXPECT_TRUE(r.path == path && r.error.find(reason) != std::string::npos) << path << ": " << r.error;
         EXPECT_EQ(WriteFailureMessage(r), "The file " + path + " could not be written: " + r.error + ".");
     }
-    EXPECT_EQ(test::ReadAll(dir.File("kept")), "earlier");
-    EXPECT_EQ(Entries(dir.path), 2u);  // no temporaries left behind
+    EXPECT_TRUE(test::ReadAll(dir.File("kept")) == "earlier" && Entries(dir.path) == 2);  // no temporaries left behind
 }
 
 TEST(ReplaceFile, FullAndReadOnlyDisksAreReportedAndLeaveTheEarlierFile) {
@@ -47,8 +45,7 @@ TEST(ReplaceFile, FullAndReadOnlyDisksAreReportedAndLeaveTheEarlierFile) {
     ASSERT_TRUE(ReplaceFileContents(path, "earlier").ok());
     const WriteResult r = ReplaceFileContents(path, std::string(64 * 1024, 'x'));
     EXPECT_EQ(r.error, "No space left on device");
-    EXPECT_EQ(test::ReadAll(path), "earlier");
-    EXPECT_EQ(Entries(full.dir.path), 1u);
+    EXPECT_TRUE(test::ReadAll(path) == "earlier" && Entries(full.dir.path) == 1);
 
     SmallDisk readOnly("size=16k");
     ASSERT_TRUE(readOnly.mounted);
@@ -82,12 +79,10 @@ TEST(ReadBounds, DevicesOverlongLinesAndOversizedFilesAreRefused) {
     SessionState s;
     ResetNetwork(s);
     RecordingMessageSink sink;
-    EXPECT_FALSE(ReadLastSession(s, dir.File("LASTSESSION.QVF")));
-    EXPECT_FALSE(ReadNetworkFile("/dev/zero", s, sink));
-    EXPECT_FALSE(ReadNetworkFile(dir.File("long.QVF"), s, sink));
+    EXPECT_FALSE(ReadLastSession(s, dir.File("LASTSESSION.QVF")) || ReadNetworkFile("/dev/zero", s, sink) ||
+                 ReadNetworkFile(dir.File("long.QVF"), s, sink));
     EXPECT_EQ(sink.messages.size(), 2u);
-    EXPECT_FALSE(ParseLoadData(dir.File("huge.RJX"), s, sink));
-    EXPECT_FALSE(ParseLoadData("/dev/zero", s, sink));
+    EXPECT_FALSE(ParseLoadData(dir.File("huge.RJX"), s, sink) || ParseLoadData("/dev/zero", s, sink));
     EXPECT_EQ(sink.messages.back(), kParserErrorMessage);
     EXPECT_EQ(UnreadableReason(dir.File("huge.RJX"), kMaxLoadDataBytes),
               "larger than " + std::to_string(kMaxLoadDataBytes) + " bytes");
