@@ -103,8 +103,7 @@ TEST_F(DesignPageTest, LoadTableTakesTheMiddlePointAndKeepsAnOlderTable) {
     EXPECT_TRUE(state.SweepPoints == 8 && state.LoadFreq[1] == 1e6 && state.Value[0][1] == 77);
     EXPECT_EQ(Messages().size(), 3u);
     load("m.s2p", "# MHz S RI R 50\n1 .2 0 0 0 0 0 0 0\n2 .2 0 0 0 0 0 0 0\n");
-    EXPECT_EQ(state.SweepPoints, 2);
-    EXPECT_DOUBLE_EQ(state.Value[0][1], 75);
+    EXPECT_TRUE(state.SweepPoints == 2 && std::abs(state.Value[0][1] - 75) < 1e-9) << state.Value[0][1];
     EXPECT_EQ(Messages().size(), 4u);  // the S11 note
     // Without a table in use, a file that gives no rows leaves none: the
     // rows still held are no table, the count is a sweep's.

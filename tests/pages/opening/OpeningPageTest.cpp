@@ -15,15 +15,14 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(OpeningPageTest, FirstRunStartsFromTheDefaults) {
+// The first run starts from the defaults (their values are the session
+// tests'), a later one from the last session.
+TEST_F(OpeningPageTest, DefaultsOrTheLastSessionAndTheChartCentredForTheScreen) {
     state.ElementType[2] = ShuntInductor, state.GridType = 4, state.TopMode[5] = 2;  // leftovers to clear
-    auto page = MakeOpeningPage(context);
+    MakeOpeningPage(context);
     EXPECT_EQ(host.Count("message"), 0);
-    // The reset's own values are the session tests'.
     EXPECT_TRUE(state.ElementType[2] == 0 && state.GridType == 1 && state.TopMode[5] == 0);
-}
 
-TEST_F(OpeningPageTest, LastSessionIsRestoredAndTheChartCentredForTheScreen) {
     SessionState saved;
     ResetNetwork(saved);
     saved.TestFrequency = 14.2e6;

@@ -56,11 +56,10 @@ TEST(OptimisePage, RunThenUndoOrCloseOrSnapAndKeep) {
         Stage(page, 1)->setChecked(false);  // only the capacitor
         test::ClickButton(page, "cmdOptimise");
         EXPECT_TRUE(f.state.Value[1][1] == 600e-9 && f.state.Value[2][1] != 100e-12);
-        EXPECT_GT(f.host.Count("events"), 0);  // the window was kept painted
-        EXPECT_TRUE(page.Control<QLabel>("lblResult")->text().startsWith("Worst VSWR: "));
+        // The window was kept painted; the result is told.
+        EXPECT_TRUE(f.host.Count("events") > 0 && page.Control<QLabel>("lblResult")->text().startsWith("Worst VSWR: "));
         test::ClickButton(page, "cmdUndo");
-        EXPECT_EQ(f.state.Value[2][1], 100e-12);
-        EXPECT_FALSE(page.Pending());
+        EXPECT_TRUE(f.state.Value[2][1] == 100e-12 && !page.Pending());
         test::ClickButton(page, "cmdOptimise");
         test::ClickButton(page, "cmdClose");
         EXPECT_EQ(f.state.Value[2][1], 100e-12);  // closed without keeping

@@ -36,7 +36,6 @@ protected:
             if (op.kind == DrawOp::Text && op.text.rfind(prefix, 0) == 0) return op.text;
         return {};
     }
-    static void Click(const PageWindow& page, const char* name) { test::ClickButton(page, name); }
 
     SessionState& s = state;
     std::unique_ptr<PlotPage> plot;
@@ -44,14 +43,14 @@ protected:
 };
 
 TEST_F(PlotPageTest, FollowsTuningOnTheAnalysisPage) {
-    Click(*analyze, "cmdPlot");
+    test::ClickButton(*analyze, "cmdPlot");
     EXPECT_EQ(navigator.beside, std::vector<PageId>{PageId::Plot});
 
     const std::string before = Text("VSWR 2 band");
     // Pick the capacitor and raise it 10 %: the match moves down in
     // frequency, and so does the band's lower edge.
     test::SendMouse(*analyze, QEvent::MouseButtonPress, s.PanelEdge[2] - 10, 1000);
-    Click(*analyze, "cmd3up10");
+    test::ClickButton(*analyze, "cmd3up10");
     EXPECT_NE(Text("VSWR 2 band"), before);
     EXPECT_NE(Text("Best match 13."), "") << Text("Best match");
 }
@@ -59,13 +58,13 @@ TEST_F(PlotPageTest, FollowsTuningOnTheAnalysisPage) {
 TEST_F(PlotPageTest, SavesThePlotAsAPictureAndPrintsIt) {
     test::TempDir dir;
     host.fileAnswers = {dir.File("band"), dir.File("band.txt")};
-    Click(*plot, "cmdSavePicture");
+    test::ClickButton(*plot, "cmdSavePicture");
     EXPECT_EQ(QImage(QString::fromStdString(dir.File("band.png"))).size(), QSize(1200, 800));
-    Click(*plot, "cmdSavePicture");  // an unknown kind of picture
+    test::ClickButton(*plot, "cmdSavePicture");  // an unknown kind of picture
     EXPECT_EQ(host.Texts("message").size(), 1u);
 
     host.printAnswers = {PrintChoice{"", dir.File("plot.pdf")}};
-    Click(*plot, "cmdPrint");
+    test::ClickButton(*plot, "cmdPrint");
     EXPECT_GT(std::filesystem::file_size(dir.File("plot.pdf")), 1000u);
     EXPECT_EQ(host.Count("beep"), 0);
 }
@@ -75,7 +74,7 @@ TEST_F(PlotPageTest, SavesThePlotAsAPictureAndPrintsIt) {
 TEST_F(PlotPageTest, AnalysisPagePictureHasTheChartUnderTheNetwork) {
     test::TempDir dir;
     host.fileAnswers = {dir.File("chart.png")};
-    Click(*analyze, "cmdSavePicture");
+    test::ClickButton(*analyze, "cmdSavePicture");
     const QImage png(QString::fromStdString(dir.File("chart.png")));
     ASSERT_EQ(png.size(), QSize(1188, 948));
     const QColor rimTop = png.pixelColor(800, 221);  // centre (8000, 5700), radius 3500

@@ -30,9 +30,7 @@ TEST(SweepsetupPage, GoodEntryIsStoredBadOneMarkedAndNothingStored) {
     start->setText("3.5M");
     stop->setText("4 M");
     page.Control<QLineEdit>("txtPoints")->setText("201");
-    EXPECT_TRUE(page.Accept());
-    EXPECT_FALSE(page.isVisible());
-    EXPECT_EQ(f.host.Count("message"), 1);
+    EXPECT_TRUE(page.Accept() && !page.isVisible() && f.host.Count("message") == 1);
     EXPECT_EQ(std::tuple(f.state.SweepStart, f.state.SweepStop, f.state.SweepPoints, f.state.SweepOn),
               std::tuple(3.5e6, 4e6, std::int16_t(201), std::int16_t(1)));
 }
@@ -43,8 +41,7 @@ TEST(SweepsetupPage, LoadTableSweepFollowsTheTable) {
     f.state.SweepPoints = f.state.LoadRows = 5;
     for (int i = 1; i <= 5; ++i) f.state.LoadFreq[i] = 1e6 * i;
     SweepsetupPage page(f.context);
-    EXPECT_EQ(page.Control<QLineEdit>("txtStop")->text(), "5 M");
-    EXPECT_FALSE(page.Control<QLineEdit>("txtStop")->isEnabled());
+    EXPECT_TRUE(page.Control<QLineEdit>("txtStop")->text() == "5 M" && !page.Control<QLineEdit>("txtStop")->isEnabled());
     EXPECT_TRUE(page.Control<QLabel>("lblNote1")->text().contains("load table"));
     EXPECT_TRUE(page.Accept());
     EXPECT_TRUE(f.state.SweepPoints == 5 && f.state.SweepOn == 1);

@@ -42,8 +42,6 @@ TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
     TabulatePage wide(f.context);
     wide.resize(700, 500);
     EXPECT_GE(QFontInfo(wide.Control<QListWidget>("lstTabulatedOutput")->font()).pixelSize(), 9);
-    Fixture none(0);
-    EXPECT_EQ(TabulatePage(none.context).Control<QListWidget>("lstTabulatedOutput")->count(), 0);
 }
 
 TEST(TabulatePage, ToFileWritesTheFormatOfTheExtensionAndKeepsTheDesignsName) {
