@@ -94,8 +94,7 @@ TEST(CalcMath, GoldenValuesBitForBit) {
     s.Value[6] = {0, 1000};
     s.VelocityFactor = 0.66;
     const Impedance z = Math(s, 1);
-    EXPECT_EQ(z.R, 0x1.f38232cfeef7ep+2);
-    EXPECT_EQ(z.X, 0x1.8400ff982916ep+3);
+    EXPECT_TRUE(z.R == 0x1.f38232cfeef7ep+2 && z.X == 0x1.8400ff982916ep+3) << std::hexfloat << z.R << " " << z.X;
     EXPECT_TRUE(s.CurrentR == z.R && s.CurrentX == z.X && s.VelocityFactor == 1);
     for (const std::int16_t odd : {14, -3}) {
         s.ElementType[3] = odd;
@@ -156,8 +155,7 @@ TEST(CalcReflection, ReadsTheChartAndStaysFinite) {
     EXPECT_TRUE(ReflectionOf(50, 0, 50).returnLossDb == kReturnLossCapDb && ReturnLossOf(1e-300) == kReturnLossCapDb);
     EXPECT_NEAR(ReturnLossOf(2), -6.0206, 5e-5);
     EXPECT_NEAR(ReflectionOf(100, 0, 50).vswr, 2, 1e-12);
-    EXPECT_EQ(ReflectionOf(0, -0.0, 50).angleDeg, 180);  // never -180
-    EXPECT_NEAR(ReflectionOf(0, -50, 50).angleDeg, -90, 1e-12);
+    EXPECT_TRUE(ReflectionOf(0, -0.0, 50).angleDeg == 180 && std::fabs(ReflectionOf(0, -50, 50).angleDeg + 90) < 1e-12);  // never -180
     EXPECT_NEAR(ReflectionOf(0, 100, 50).angleDeg, 53.130102354156, 1e-9);  // j2: (3 + j4) / 5
     for (const Reflection& g : {ReflectionOf(0, 50, 50), ReflectionOf(1e20, 1e20, 50), ReflectionOf(50, 0, 0),
                                 ReflectionOf(-50, 0, 50), ReflectionOf(NAN, 0, 50), ReflectionOf(-10, 5, 50)}) {

@@ -129,8 +129,7 @@ TEST(Synthesis, StubsTheTwoShortestOfEachKind) {
         const auto& st = set.solutions[i].exact.stages;
         ASSERT_EQ(st.size(), 2u);
         EXPECT_TRUE(st[0].code == TransmissionLine && st[1].code == expected[i][1]) << st[1].code;
-        EXPECT_NEAR(st[0].value[1], expected[i][0], 1e-8);
-        EXPECT_NEAR(st[1].value[1], expected[i][2], 1e-8);
+        EXPECT_LT(std::hypot(st[0].value[1] - expected[i][0], st[1].value[1] - expected[i][2]), 1e-8);
         EXPECT_EQ(std::pair(st[1].value[2], st[1].value[3]), std::pair(1e6, 50.0));  // f0, Z0
     }
     // Another line impedance, a load near the rim, and a matched one.
@@ -175,10 +174,8 @@ TEST(Synthesis, BandwidthAroundTheTestFrequency) {
     ASSERT_EQ(set.solutions.size(), 2u);
     const MatchNetwork &low = set.solutions[0].exact, &high = set.solutions[1].exact;
     EXPECT_EQ(set.solutions[0].response + " " + set.solutions[1].response, "low-pass high-pass");
-    EXPECT_NEAR(low.bandwidthLow, 622597.4336, 0.01);
-    EXPECT_NEAR(low.bandwidthHigh, 1269792.281, 0.01);
-    EXPECT_NEAR(high.bandwidthLow, 787530.3822, 0.01);
-    EXPECT_NEAR(high.bandwidthHigh, 1606174.305, 0.01);
+    EXPECT_LT(std::hypot(low.bandwidthLow - 622597.4336, low.bandwidthHigh - 1269792.281), 0.01);
+    EXPECT_LT(std::hypot(high.bandwidthLow - 787530.3822, high.bandwidthHigh - 1606174.305), 0.01);
 
     // A load table: the row nearest the test frequency, edges between rows.
     const auto s = Load(50, 0);

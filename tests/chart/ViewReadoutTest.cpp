@@ -54,8 +54,7 @@ TEST(ChartMapping, MinusSystemZHasNoPointAndFarPointsClip) {
     ASSERT_TRUE(far.valid);
     double x1 = 8000, y1 = 5000, x2 = far.x, y2 = far.y;
     ASSERT_TRUE(ClipSegment(x1, y1, x2, y2));
-    EXPECT_LE(std::fabs(y2), kPageLimit);
-    EXPECT_NEAR(x2, 8000, 1);  // straight up from the centre, as gamma = -j inf
+    EXPECT_TRUE(std::fabs(y2) <= kPageLimit && std::fabs(x2 - 8000) < 1);  // straight up, as gamma = -j inf
     double a = 2e6, b = 2e6, c = 3e6, d = 3e6;
     EXPECT_FALSE(ClipSegment(a, b, c, d));
 }

@@ -40,8 +40,7 @@ TEST_F(MatchCommand, EveryWrittenSolutionMatchesAsPrinted) {
         char name[32];
         std::snprintf(name, sizeof name, "/match-%02zu.QVF", i);
         const auto [frequency, vswr] = Impedance(out + name);
-        EXPECT_EQ(frequency, 3e6);
-        EXPECT_NEAR(vswr, 1, 1e-9) << lines[i];
+        EXPECT_TRUE(frequency == 3e6 && std::fabs(vswr - 1) < 1e-9) << lines[i];
         const std::vector<std::string> f = Split(lines[i], ',');
         EXPECT_TRUE(std::stod(f.at(4)) < 3e6 && std::stod(f.at(5)) > 3e6) << lines[i];
     }
@@ -52,8 +51,7 @@ TEST_F(MatchCommand, EveryWrittenSolutionMatchesAsPrinted) {
     ASSERT_EQ(snapped.status, 0) << snapped.err;
     ASSERT_EQ(Split(snapped.out, '\n').size(), 3u);  // 200 - j300: two L networks
     const auto [frequency, vswr] = Impedance(out + "/match-01.QVF");
-    EXPECT_EQ(frequency, 3e6);
-    EXPECT_GT(vswr, 1.0001);
+    EXPECT_TRUE(frequency == 3e6 && vswr > 1.0001) << vswr;
     EXPECT_NEAR(vswr, std::stod(Split(Split(snapped.out, '\n')[1], ',')[3]), 1e-12);
 }
 
@@ -66,10 +64,7 @@ TEST_F(MatchCommand, ProblemsGiveOneLineAndStatusTwo) {
         {"match", net, "--topology", "pi"}, {"match", net, "--topology", "t", "--loaded-q", "1"},
         {"match", net, "--q"}, {"match", net, net}, {"match", net, "-o", dir.File("file")},
         {"match", net, "--load", dir.File("low.RJX"), "-o", dir.File("out")}};
-    for (const auto& args : cases) {
-        SCOPED_TRACE(args.back());
-        Calc(args).ExpectRefused();
-    }
+    for (const auto& args : cases) Calc(args).ExpectRefused();
     EXPECT_EQ(Calc({"match", net, "--topology", "t", "--loaded-q", "1"}).err,
               "quendavore-calc: The loaded Q must be at least 1.225 for a T network on this load.\n");
 }

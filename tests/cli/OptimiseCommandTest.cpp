@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 
 #include "calc/Optimise.h"
 #include "calc/StandardValues.h"

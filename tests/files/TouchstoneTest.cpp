@@ -52,8 +52,7 @@ TEST(Touchstone, OptionLinesVersionsAndPortsGiveTheLoad) {
         ASSERT_TRUE(read.ok) << c.text << read.message;
         ASSERT_EQ(read.points.size(), 1u) << c.text;
         EXPECT_DOUBLE_EQ(read.points[0].freq, c.freq) << c.text;
-        EXPECT_NEAR(read.points[0].r, c.r, 1e-12 * std::abs(c.r) + 1e-12) << c.text;
-        EXPECT_NEAR(read.points[0].x, c.x, 1e-12 * std::abs(c.x) + 1e-12) << c.text;
+        EXPECT_LT(std::hypot(read.points[0].r - c.r, read.points[0].x - c.x), 1e-12 * std::hypot(c.r, c.x) + 1e-12) << c.text;
         EXPECT_EQ(read.message.find("S11") != std::string::npos, read.ports > 1) << c.text;
     }
 }
@@ -129,8 +128,7 @@ TEST(Touchstone, RefusalsNameTheFileAndLineAndChangeNothing) {
     const SessionState before = s;
     RecordingMessageSink sink;
     test::WriteAll(dir.File("bad.s1p"), "# Hz S RI\n1 0.5 0\n2 0.5 x\n");
-    EXPECT_FALSE(ReadTouchstoneLoad(dir.File("bad.s1p"), s, sink));
-    EXPECT_FALSE(ReadTouchstoneLoad(dir.File("missing.s1p"), s, sink));
+    EXPECT_FALSE(ReadTouchstoneLoad(dir.File("bad.s1p"), s, sink) || ReadTouchstoneLoad(dir.File("missing.s1p"), s, sink));
     EXPECT_EQ(sink.messages.size(), 2u);
     EXPECT_TRUE(s.SweepPoints == before.SweepPoints && s.LoadRows == before.LoadRows &&
                 s.LoadFreq == before.LoadFreq && s.LoadR == before.LoadR);
@@ -148,8 +146,7 @@ TEST(Touchstone, ManyFrequenciesAreThinnedKeepingBothEnds) {
     EXPECT_EQ(std::tuple(s.SweepPoints, s.LoadRows, s.SavedSweepPoints), std::tuple(1000, 1000, 9));
     // Row 501 is round(500 x 2499 / 999) = 1251 rows on, the 1252nd.
     EXPECT_EQ(std::tuple(s.LoadFreq[1], s.LoadFreq[501], s.LoadFreq[1000], s.LoadR[1000]), std::tuple(1, 1252, 2500, 50));
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].find("2500 frequencies; 1000"), std::string::npos);
+    EXPECT_TRUE(sink.messages.size() == 1 && sink.messages[0].find("2500 frequencies; 1000") != std::string::npos);
 }
 
 }  // namespace
