@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <algorithm>
 #include <filesystem>
@@ -34,7 +35,8 @@ TEST(TabulatePage, ListsOneFixedPitchLinePerPoint) {
     const auto* list = page.Control<QListWidget>("lstTabulatedOutput");
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(0)->text().toStdString(), TabulatedLine(f.state, 0));  // its columns are the printout's tests'
-    EXPECT_TRUE(list->font().fixedPitch());
+    // The heading shares the list's fixed-pitch font, so the heads sit over their columns.
+    EXPECT_TRUE(QFontInfo(page.Control<QLabel>("lblHeading0")->font()).fixedPitch());
     // Readable in a small window: the list's text scales with it, and at
     // 700 x 500 on a common screen it is at least 9 pixels high.
     f.host.screenWidthTwips = 28800;
