@@ -110,8 +110,8 @@ TEST(PageWindow, StartsAtTheReferenceScaleAndKeepsBackgroundColours) {
     TestPage page;
     EXPECT_NEAR(page.Scale(), 1.0 / 15, 1e-3);
     SetBackgroundColour(page.button, Rgb(238, 255, 238));
-    EXPECT_EQ(BackgroundColour(page.button), Rgb(238, 255, 238));
-    EXPECT_EQ(page.button->palette().color(QPalette::Button), QColor(238, 255, 238));
+    EXPECT_TRUE(BackgroundColour(page.button) == Rgb(238, 255, 238) &&
+                page.button->palette().color(QPalette::Button) == QColor(238, 255, 238));
     auto* option = page.AddOption("optFine", "Fine", {0, 0, 900, 300});
     SetBackgroundColour(option, Rgb(187, 221, 255));  // shown in the role the style paints
     EXPECT_EQ(option->palette().color(option->backgroundRole()), QColor(187, 221, 255));

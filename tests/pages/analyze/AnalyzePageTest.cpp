@@ -76,8 +76,7 @@ TEST_F(AnalyzePageTest, OpeningSetsViewTuningAndCaption) {
     EXPECT_TRUE(s.ChartCenterY == kDefaultCenterY && Back("cmdArcs") == kSwitchOnColour && s.TuneStage == 11);
     for (const char* n : {"txtZ1", "fraTop", "cmd4down10", "fraBottom", "lblRho", "lbljBvalue"})
         EXPECT_FALSE(Shown(n)) << n;
-    EXPECT_EQ(Box("txtFreq"), " 1 M");
-    EXPECT_TRUE(s.TuneSize == 0.01f && C("optTuneSizeFine")->isChecked());
+    EXPECT_TRUE(Box("txtFreq") == " 1 M" && s.TuneSize == 0.01f && C("optTuneSizeFine")->isChecked());
 }
 
 // The steps, the drag threshold and the reset are the chart view's; the

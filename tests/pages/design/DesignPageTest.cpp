@@ -43,8 +43,7 @@ protected:
 
 TEST_F(DesignPageTest, OpeningRepairsTheSession) {
     state.SystemZ = state.TestFrequency = state.VelocityFactor = state.LoadMode = 0;
-    EXPECT_EQ(Page().CurrentMode(), Mode::Idle);
-    EXPECT_EQ(Box("txtFrequency")->text(), "1 M");
+    EXPECT_TRUE(Page().CurrentMode() == Mode::Idle && Box("txtFrequency")->text() == "1 M");
     EXPECT_TRUE(state.LoadMode == 1 && state.VelocityFactor == 1.0);
 }
 

@@ -65,8 +65,7 @@ TEST_F(PlotPageTest, SavesThePlotAsAPictureAndPrintsIt) {
 
     host.printAnswers = {PrintChoice{"", dir.File("plot.pdf")}};
     test::ClickButton(*plot, "cmdPrint");
-    EXPECT_GT(std::filesystem::file_size(dir.File("plot.pdf")), 1000u);
-    EXPECT_EQ(host.Count("beep"), 0);
+    EXPECT_TRUE(std::filesystem::file_size(dir.File("plot.pdf")) > 1000 && host.Count("beep") == 0);
 }
 
 // The chart's backdrop is a layer of its own on the page; the picture must
