@@ -52,9 +52,8 @@ TEST(Optimise, OneFrequencyBandReachesTheExactMatch) {
         OptimiseOptions o = AllOf(*s);
         o.goal = goal;
         const OptimiseResult r = Optimise(*s, o);
-        ASSERT_EQ(r.after.size(), 2u);
         EXPECT_TRUE(r.worstVswrBefore > 2 && r.worstVswrAfter < 1.0001 && !r.cancelled) << r.worstVswrAfter;
-        EXPECT_TRUE(std::fabs(r.after[0] / kMatchL - 1) < 1e-4 && std::fabs(r.after[1] / kMatchC - 1) < 1e-4);
+        EXPECT_TRUE(r.after.size() == 2 && std::fabs(r.after[0] / kMatchL - 1) < 1e-4 && std::fabs(r.after[1] / kMatchC - 1) < 1e-4);
         EXPECT_DOUBLE_EQ(r.worstVswrAfter, WorstWith(*s, o.values, r.after));
     }
 }

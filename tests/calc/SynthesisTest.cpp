@@ -83,7 +83,7 @@ TEST(Synthesis, LNetworksInEveryRegionOfTheChart) {
     // Without resistance (or with a negative one) nothing can match.
     for (double r : {0.0, -10.0}) {
         const MatchSet set = SynthesizeMatches(*Load(r, 50), Topologies(true, true, true, true, 5));
-        EXPECT_TRUE(set.solutions.empty() && set.refusals.size() == 1);
+        EXPECT_TRUE(set.solutions.empty() && set.refusals.size() == 1) << r;
     }
 }
 

@@ -150,10 +150,8 @@ TEST(CalcToolBandwidth, EdgesMatchTheClosedFormWithinTheStep) {
     SessionState s;
     ResetNetwork(s);
     const double l = 100 / std::sqrt(8.0) / (2 * std::acos(-1.0) * 10e6);
-    s.TestFrequency = 10e6;
-    s.Value[0][1] = 50;
     test::SetStage(s, 1, SeriesInductor, l);
-    s.SweepStart = 1e6, s.SweepStop = 21e6, s.SweepPoints = 11;
+    s.TestFrequency = 10e6, s.SweepStart = 1e6, s.SweepStop = 21e6, s.SweepPoints = 11;
     ASSERT_TRUE(WriteNetworkFile(dir.File("l.QVF"), s, "d").ok());
     Calc r({"sweep", dir.File("l.QVF"), "--bandwidth"});
     ASSERT_EQ(r.out.find('\n'), r.out.size() - 1) << r.err << r.out;

@@ -101,8 +101,7 @@ TEST(NetworkFile, EarlyEndsCommentsAndOtherLineEndsReadWithoutMessage) {
     early.resize(early.find("Q circle"));  // an earlier layout
     EXPECT_TRUE(Read(early).ok);
     Read commented(Edited(3, "* comment\r\n\r\n*:5\r\nFrequency: 7000000"));
-    EXPECT_TRUE(commented.sink.messages.empty());
-    EXPECT_EQ(commented.s.TestFrequency, 7e6);
+    EXPECT_TRUE(commented.sink.messages.empty() && commented.s.TestFrequency == 7e6);
     std::string lf = Edited(3, "Frequency: 7000000\r");  // CR CR LF, then LF only
     for (std::size_t p; (p = lf.find("\r\n")) != std::string::npos;) lf.replace(p, 2, "\n");
     EXPECT_EQ(Read(lf).s.SweepPoints, 101);
@@ -175,11 +174,9 @@ TEST(NetworkFile, NumbersBeyondADoubleOrTheFileAreRefusedOrBounded) {
     for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
     for (const char* x : {"x: 1.797693134862315E+308", "x:-1.7976931348623157E+308"}) {
         Read first(Edited(7, x));
-        ASSERT_TRUE(first.ok) << x;
-        EXPECT_EQ(std::abs(first.s.Value[0][2]), kLargestWritableValue);
+        ASSERT_TRUE(first.ok && std::abs(first.s.Value[0][2]) == kLargestWritableValue) << x;
         Read again(NetworkFileText(first.s, kNetworkFileTitle, "d"));
-        EXPECT_TRUE(again.ok) << x;
-        EXPECT_EQ(again.s.Value[0][2], first.s.Value[0][2]);
+        EXPECT_TRUE(again.ok && again.s.Value[0][2] == first.s.Value[0][2]) << x;
     }
 }
 
@@ -190,8 +187,7 @@ TEST(NetworkFile, MissingFilesNamesAndFailedWrites) {
     EXPECT_TRUE(!ReadNetworkFile("", s, sink) && s.TestFrequency == 14.2e6);
     EXPECT_EQ(sink.messages.back(), "No file was chosen;  we are exiting the file-reading routine.");
     EXPECT_FALSE(ReadNetworkFile(dir.path.string(), s, sink));  // a folder is no empty file
-    EXPECT_TRUE(!ReadLastSession(s, dir.File("LASTSESSION.QVF")) && sink.messages.size() == 2);
-    EXPECT_EQ(s.ElementType[1], EmptyStage);
+    EXPECT_TRUE(!ReadLastSession(s, dir.File("LASTSESSION.QVF")) && sink.messages.size() == 2 && s.ElementType[1] == EmptyStage);
 
     test::WriteAll(dir.File("net.QVF"), std::string(5000, 'x'));
     s = Sample();

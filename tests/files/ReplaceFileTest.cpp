@@ -48,9 +48,8 @@ TEST(ReplaceFile, FullAndReadOnlyDisksAreReportedAndLeaveTheEarlierFile) {
     EXPECT_TRUE(test::ReadAll(path) == "earlier" && Entries(full.dir.path) == 1);
 
     SmallDisk readOnly("size=16k");
-    ASSERT_TRUE(readOnly.mounted);
-    ASSERT_TRUE(ReplaceFileContents(readOnly.dir.File("net.QVF"), "earlier").ok());
-    ASSERT_TRUE(readOnly.RemountReadOnly());
+    ASSERT_TRUE(readOnly.mounted && ReplaceFileContents(readOnly.dir.File("net.QVF"), "earlier").ok() &&
+                readOnly.RemountReadOnly());
     EXPECT_EQ(ReplaceFileContents(readOnly.dir.File("net.QVF"), "new").error, "Read-only file system");
     EXPECT_EQ(test::ReadAll(readOnly.dir.File("net.QVF")), "earlier");
 }

@@ -26,8 +26,7 @@ constexpr Colour kRed = Rgb(255, 17, 17), kGreen = Rgb(17, 136, 17);
 
 std::unique_ptr<SessionState> Opened() {
     auto s = std::make_unique<SessionState>(test::Fresh());
-    s->ChartRadius = 3500;
-    s->ArcsSwitch = 1;
+    s->ChartRadius = 3500, s->ArcsSwitch = 1;
     return s;
 }
 

@@ -69,9 +69,7 @@ TEST_F(Panel, ReactancesAtTheTestFrequency) {
     for (const auto& [stage, row, text] : shown)
         EXPECT_EQ(PanelValueTexts(s, stage).at(row).rfind(text, 0), 0u) << stage;
     const auto row2 = TextsAt(g, PanelValueTexts(s, 4).at(2));
-    ASSERT_EQ(row2.size(), 1u);
-    EXPECT_DOUBLE_EQ(row2[0].y1, 180 + 1400);
-    EXPECT_NEAR(row2[0].x1, s.PanelEdge[3], 0.5);
+    EXPECT_TRUE(row2.size() == 1 && row2[0].y1 == 180 + 1400 && std::fabs(row2[0].x1 - s.PanelEdge[3]) < 0.5);
     // A negative part value (from a file) shows its reactance's own sign once.
     SetStage(s, 2, SeriesInductor, -1e-6);
     SetStage(s, 1, ShuntCapacitor, -100e-12);

@@ -37,8 +37,7 @@ TEST(SessionState, NetworkNotEmptyLooksOnlyAtStagesOneToFive) {
     s.ElementType[6] = SeriesCapacitor;
     EXPECT_EQ(UpdateNetworkNotEmpty(s), 0);
     s.ElementType[5] = ShuntResistor;
-    EXPECT_EQ(UpdateNetworkNotEmpty(s), 1);
-    EXPECT_EQ(s.NetworkNotEmpty, 1);
+    EXPECT_TRUE(UpdateNetworkNotEmpty(s) == 1 && s.NetworkNotEmpty == 1);
 }
 
 // What Accept does with the values typed for each element family (slots
