@@ -36,12 +36,17 @@ std::string TableFileText(const SessionState& s, const std::string& shownName,
                                  s.SweepX[i],        s.SweepRho[i],
                                  s.SweepRhoAngle[i], ReturnLossOf(s.SweepRho[i]),
                                  s.SweepVswr[i]};
+        // One append a line: the file can hold thousands of them.
+        char line[std::size(fields) * (kNumberTextCapacity + 1) + 2];
+        char* p = line;
         for (std::size_t k = 0; k < std::size(fields); ++k) {
-            if (k > 0) out += ',';
+            if (k > 0) *p++ = ',';
             // No blank for a plus sign: a data line holds no blanks.
-            AppendNumberText(out, fields[k], 15, false);
+            p = NumberChars(p, fields[k], 15, false);
         }
-        out += kCrLf;
+        *p++ = '\r';
+        *p++ = '\n';
+        out.append(line, static_cast<std::size_t>(p - line));
     }
     out += kCrLf;
     return out;

@@ -47,7 +47,11 @@ Digits FromScientific(const char* first, const char* last) {
         d.n += more;
     }
     int exp = 0;
-    if (e != last) std::from_chars(e + (e[1] == '+' ? 2 : 1), last, exp);
+    if (e != last) {  // "e+03", "e-308": sign and at least two digits
+        const bool negativeExp = e[1] == '-';
+        for (const char* q = e + 2; q < last; ++q) exp = exp * 10 + (*q - '0');
+        if (negativeExp) exp = -exp;
+    }
     d.exp = exp;
     while (d.n > 1 && d.d[d.n - 1] == '0') --d.n;
     if (d.IsZero()) {
@@ -255,7 +259,7 @@ double Formattable(double v) {
     return v;
 }
 
-void AppendNumberText(std::string& out, double value, int digits, bool plusBlank) {
+char* NumberChars(char* out, double value, int digits, bool plusBlank) {
     if (digits < 1) digits = 1;
     if (digits > 17) digits = 17;
     // Up to 7 digits the value is written as a single; one beyond its range
@@ -263,16 +267,21 @@ void AppendNumberText(std::string& out, double value, int digits, bool plusBlank
     if (digits <= 7 && std::isfinite(value) && !std::isfinite(static_cast<float>(value)))
         value = static_cast<float>(value);
     if (!std::isfinite(value)) {
-        if (!(value < 0) && plusBlank) out += ' ';
-        out += NonFinite(value);
-        return;
+        if (!(value < 0) && plusBlank) *out++ = ' ';
+        const std::string text = NonFinite(value);
+        return std::copy(text.begin(), text.end(), out);
     }
     const Digits d = digits <= 7 ? ShortestDigits(static_cast<float>(value), digits)
                                  : ShortestDigits(value, digits);
+    char* end = SignedShortChars(out, d, digits);
+    if (out[0] != ' ' || plusBlank) return end;
+    std::memmove(out, out + 1, static_cast<std::size_t>(end - out - 1));
+    return end - 1;
+}
+
+void AppendNumberText(std::string& out, double value, int digits, bool plusBlank) {
     char text[kNumberTextCapacity];
-    const char* end = SignedShortChars(text, d, digits);
-    const char* begin = text + (text[0] == ' ' && !plusBlank);
-    out.append(begin, static_cast<std::size_t>(end - begin));
+    out.append(text, static_cast<std::size_t>(NumberChars(text, value, digits, plusBlank) - text));
 }
 
 std::string NumberText(double value, int digits) {

@@ -22,6 +22,9 @@ std::string NumberText(double value, int digits = 15);
 // non-negative value has no leading blank.
 void AppendNumberText(std::string& out, double value, int digits = 15, bool plusBlank = true);
 inline constexpr int kNumberTextCapacity = 32;
+// The same text written at `out`, which has room for kNumberTextCapacity
+// characters; returns its end. For a writer that builds a line at a time.
+char* NumberChars(char* out, double value, int digits = 15, bool plusBlank = true);
 
 // The largest magnitude handed to the formatters for a value that can grow
 // without bound (the readout's values outside the rim, the return loss of a
