@@ -100,6 +100,8 @@ TEST_F(ElementArcs, ThousandStepsPerStageMarkersAndRestoredValues) {
     const PagePoint load = ToPage(s, 20, -10);
     EXPECT_TRUE(first.kind == DrawOp::Circle && std::hypot(first.x1 - load.x, first.y1 - load.y) < 2);
     EXPECT_EQ(std::tuple(first.colour, first.width, rs.CurrentLineWidth()), std::tuple(kStageColours[1], 2.0, 1.0));
+    EXPECT_EQ(kStageColours, (StageColours{kBlack, Rgb(17, 17, 255), Rgb(221, 17, 17), Rgb(17, 187, 187),
+                                           Rgb(238, 153, 17), Rgb(17, 187, 17)}));  // fixed: printed keys rely on them
 
     // Key bars for stages 1 and 3 only, between the panel edges.
     std::vector<std::tuple<Colour, double, double, double, double>> bars;

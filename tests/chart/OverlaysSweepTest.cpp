@@ -70,7 +70,7 @@ TEST(QArcs, LowQHugsTheAxisHighQBulgesToTheRim) {
 }
 
 TEST(VswrCircle, RadiusFollowsTheVswrAndNeverDividesByZero) {
-    const std::vector<std::pair<float, double>> cases = {{1, 0}, {3, 1750}, {-1, 0}, {NAN, 0}};
+    const std::vector<std::pair<float, double>> cases = {{1, 0}, {3, 1750}, {INFINITY, 3500}, {-1, 0}, {NAN, 0}};
     for (const auto& [vswr, radius] : cases) {
         SessionState s;
         const auto lines = Ops(Overlay(s, 0, vswr), DrawOp::Line, kVswrCircleColour);
