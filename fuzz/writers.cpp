@@ -23,6 +23,7 @@
 #include "RoundTrip.h"
 #include "calc/Impedance.h"
 #include "calc/Reflection.h"
+#include "calc/Sweep.h"
 #include "files/NetworkFile.h"
 #include "files/ResultFiles.h"
 #include "files/TableFile.h"
@@ -104,7 +105,7 @@ void NetworkFile(const qv::SessionState& s, const char* title) {
 }
 
 void ResultFile(const qv::SessionState& s, Writer writer, const std::string& shownName) {
-    const int n = qv::ResultPointCount(s);
+    const int n = qv::SweepPointCount(s);
     const auto fields = [&s](int i) -> std::array<double, 7> {
         return {s.SweepFreq[i],     s.SweepR[i], s.SweepX[i], s.SweepRho[i],
                 s.SweepRhoAngle[i], qv::ReturnLossOf(s.SweepRho[i]), s.SweepVswr[i]};

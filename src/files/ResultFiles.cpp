@@ -1,6 +1,7 @@
 #include "files/ResultFiles.h"
 
 #include "calc/Reflection.h"
+#include "calc/Sweep.h"
 #include "files/TableFile.h"
 
 namespace qv {
@@ -25,7 +26,7 @@ void AppendCsvLine(std::string& out, double freqHz, double r, double x, double r
 
 std::string CsvText(const SessionState& s) {
     std::string out = std::string(kResultCsvHeader) + kCrLf;
-    const int points = ResultPointCount(s);
+    const int points = SweepPointCount(s);
     out.reserve(out.size() + static_cast<std::size_t>(points) * kCsvLineCapacity);
     for (int i = 0; i < points; ++i) {
         AppendCsvLine(out, s.SweepFreq[i], s.SweepR[i], s.SweepX[i], s.SweepRho[i],
@@ -46,7 +47,7 @@ std::string TouchstoneText(const SessionState& s, const std::string& date) {
     out += "! The reflection at the network's input against the system impedance";
     out += kCrLf;
     out += "# Hz S RI R " + Number17(s.SystemZ) + kCrLf;
-    const int points = ResultPointCount(s);
+    const int points = SweepPointCount(s);
     out.reserve(out.size() + static_cast<std::size_t>(points) * 3 * 25);
     for (int i = 0; i < points; ++i) {
         const Reflection g = ReflectionOf(s.SweepR[i], s.SweepX[i], s.SystemZ);
@@ -86,7 +87,7 @@ std::string ResultCsvLine(double freqHz, double r, double x, double rho, double 
 }
 
 std::string TouchstoneProblem(const SessionState& s) {
-    const int points = ResultPointCount(s);
+    const int points = SweepPointCount(s);
     for (int i = 0; i < points; ++i) {
         if (!(s.SweepFreq[i] >= 0) || (i > 0 && !(s.SweepFreq[i] > s.SweepFreq[i - 1])))
             return "a Touchstone file needs frequencies that increase from 0 or above, and "

@@ -16,8 +16,6 @@ const char* const kCrLf = "\r\n";
 
 }  // namespace
 
-int ResultPointCount(const SessionState& s) { return SweepPointCount(s); }
-
 std::string TableFileText(const SessionState& s, const std::string& shownName,
                           const std::string& date) {
     std::string out;
@@ -29,7 +27,7 @@ std::string TableFileText(const SessionState& s, const std::string& shownName,
     out += "Freq, Resistance, Reactance, Rho, RhoAngle, Return loss, VSWR";
     out += kCrLf;
     out += kCrLf;
-    const int points = ResultPointCount(s);
+    const int points = SweepPointCount(s);
     out.reserve(out.size() + static_cast<std::size_t>(points) * 7 * kNumberTextCapacity);
     for (int i = 0; i < points; ++i) {
         const double fields[] = {s.SweepFreq[i],     s.SweepR[i],

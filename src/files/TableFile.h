@@ -9,10 +9,6 @@
 
 namespace qv {
 
-// How many sweep points the result files hold: the points the sweep
-// computes (SweepPointCount).
-int ResultPointCount(const SessionState& s);
-
 // The file's text, CR LF line ends: title, "Filename: " + shownName, date,
 // the column heads and one line per sweep point 0..SweepPoints-1 (at most
 // the points the result arrays and, in load-table mode, the table hold).

@@ -83,8 +83,6 @@ std::vector<std::string> PrintedFields(const SessionState& s, int i) {
 
 }  // namespace
 
-int TablePointCount(const SessionState& s) { return SweepPointCount(s); }
-
 std::string SignedText(double value) {
     std::string text = FormatResistance(value);
     if (text.empty() || text.front() != '-') text.insert(0, "+");
@@ -114,7 +112,7 @@ std::string TabulatedLine(const SessionState& s, int i) {
 
 std::vector<std::string> TabulatedLines(const SessionState& s) {
     std::vector<std::string> lines;
-    const int n = TablePointCount(s);
+    const int n = SweepPointCount(s);
     lines.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) lines.push_back(TabulatedLine(s, i));
     return lines;
@@ -147,7 +145,7 @@ void DrawTable(const SessionState& s, PrintSurface& surf, const std::string& dat
 
     // The title and header count as three lines of the first sheet.
     int linesOnSheet = 3;
-    const int n = TablePointCount(s);
+    const int n = SweepPointCount(s);
     for (int i = 0; i < n; ++i) {
         const std::vector<std::string> fields = PrintedFields(s, i);
         for (std::size_t c = 0; c < fields.size(); ++c) {
@@ -177,7 +175,7 @@ void DrawTable(const SessionState& s, PrintSurface& surf, const std::string& dat
 
 void PrintTabulatedData(const SessionState& s, PrintHost& host) {
     if (!host.ChoosePrinter("Print tabulated data")) return;
-    const int n = TablePointCount(s);
+    const int n = SweepPointCount(s);
     if (n > kCautionLines) {
         host.Beep();
         if (!host.AskYesNo(kCautionTitle, CautionText(n))) return;

@@ -12,10 +12,6 @@
 
 namespace qv {
 
-// The number of sweep points the table holds: the points the sweep computes
-// (SweepPointCount).
-int TablePointCount(const SessionState& s);
-
 // FormatResistance with "+" put in front unless the text starts with "-"
 // (reactance and angle columns).
 std::string SignedText(double value);
